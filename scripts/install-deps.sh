@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Orlatim need.
+# Runs as root, or through sudo; does nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake g++ make pkgconf
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsdl2-mixer-dev libchm-dev fp-utils
+  # run
+  timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2
+  libqt6svg6
+  # sound generation, tests and trying the program as a user
+  sox xvfb xauth xdotool imagemagick x11-utils
+  desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,60 @@
+#include "platform/auto_label.h"
+
+namespace platform {
+
+AutoLabel::AutoLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setContentsMargins(0, 0, 0, 0);
+    adjustSize();
+}
+
+void AutoLabel::setCaption(const QString &caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    adjustSize();
+}
+
+void AutoLabel::setFontFace(const QString &face)
+{
+    if (font().family() == face)
+        return;
+    QFont f = font();
+    f.setFamily(face);
+    setFont(f);
+    adjustSize();
+}
+
+void AutoLabel::setPointSize(double points)
+{
+    const double size = points > 0 ? points : 0.01;
+    if (font().pointSizeF() == size)
+        return;
+    QFont f = font();
+    f.setPointSizeF(size);
+    setFont(f);
+    adjustSize();
+}
+
+void AutoLabel::setTextColour(const QColor &colour)
+{
+    QPalette p = palette();
+    if (p.color(QPalette::WindowText) == colour)
+        return;
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+}
+
+void AutoLabel::setBackgroundColour(const QColor &colour)
+{
+    QPalette p = palette();
+    setAutoFillBackground(true);
+    if (p.color(QPalette::Window) == colour)
+        return;
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+namespace platform {
+
+// A label that takes the size of its caption at its font, so that its width
+// and height can be read back as soon as the caption or the size is set.
+class AutoLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit AutoLabel(const QString &caption, QWidget *parent);
+
+    void setCaption(const QString &caption);
+    void setFontFace(const QString &face);
+    // Fractional sizes are kept; a size of 0 or less draws at the smallest
+    // size Qt accepts.
+    void setPointSize(double points);
+    void setTextColour(const QColor &colour);
+    // An opaque label fills its box with this colour.
+    void setBackgroundColour(const QColor &colour);
+};
+
+} // namespace platform

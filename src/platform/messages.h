@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// Tells the user something went wrong without stopping the program: the
+// message box does not block the talk clock. The text also goes to stderr.
+void showMessage(QWidget *parent, const QString &text);
+
+// Tests observe messages here instead of on the screen.
+using MessageSink = std::function<void(const QString &)>;
+void setMessageSink(MessageSink sink);
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace platform {
+
+// The four sound players of the main window, addressed 1..4: bell 1, bell 2,
+// bell 3 (also the overtime warning) and the music. Commands return at once;
+// a playback that ends, or is stopped while playing, raises done() on the
+// user-interface thread.
+class MediaPlayers : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Command { Open, Play, Prev, Stop, Close };
+    static constexpr int Count = 4;
+
+    using QObject::QObject;
+
+    virtual void setFileName(int index, const QString &fileName) = 0;
+    virtual void send(int index, Command command) = 0;
+
+signals:
+    void done(int index, int code);
+};
+
+} // namespace platform

@@ -1,0 +1,1 @@
+target_link_libraries(platform PRIVATE PkgConfig::SDL2_MIXER)

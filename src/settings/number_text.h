@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cmath>
+#include <optional>
+
+// Stores a fraction into a whole number: to the nearest, halves to even.
+inline long roundHalfEven(double value) { return std::lrint(std::nearbyint(value)); }
+
+// "480", "-5": the time boxes and the readout use this form.
+inline QString plainNumber(long value) { return QString::number(value); }
+
+// " 480", "-5": captions joined from text and numbers use this form.
+inline QString spacedNumber(long value)
+{
+    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
+}
+
+// Reads a whole field as a decimal number: blanks around it, an optional
+// sign, digits, an optional fraction. Anything else gives no value.
+std::optional<double> readDecimalField(const QString &text);
+
+// Reads the number at the start of a text (sign, digits, fraction, exponent,
+// blanks ignored) and stops at the first other character; returns the value
+// and how many characters it took, or no value when none begins the text.
+struct LeadingNumber {
+    double value = 0;
+    int length = 0;
+};
+std::optional<LeadingNumber> readLeadingNumber(const QString &text);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Reading and writing the two files in the working folder. Each returns an
+// empty string on success, otherwise a message for the user that names the
+// file and what went wrong.
+
+// Reads Orlatim.cfg into TimerSettings; a file that cannot be used leaves the
+// defaults in place, and the next save keeps it as Orlatim.cfg.bak first.
+QString LoadSettings();
+void SetDefaultSettings();
+// Replaces Orlatim.cfg as a whole, so a failed write leaves the old file.
+QString SaveSettings();
+
+// Reads Orlatim.clk, creating it when missing, and sets ClockCorrection and
+// TicksPerSecond. A file without a usable count is rewritten with 18000.
+QString LoadClockCorrection();
+QString SaveClockCorrection();

@@ -1,0 +1,62 @@
+#include "settings/clock_file.h"
+
+#include <QTest>
+
+class TestClockFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void ticksPerSecondRoundsHalvesToEven_data();
+    void ticksPerSecondRoundsHalvesToEven();
+    void fileContents_data();
+    void fileContents();
+};
+
+void TestClockFile::ticksPerSecondRoundsHalvesToEven_data()
+{
+    QTest::addColumn<double>("correction");
+    QTest::addColumn<int>("ticks"); // 0: refused
+    QTest::newRow("default") << 18000.0 << 100;
+    QTest::newRow("64.5 goes down") << 180 * 64.5 << 64;
+    QTest::newRow("65.5 goes up") << 180 * 65.5 << 66;
+    QTest::newRow("12000") << 12000.0 << 67;
+    QTest::newRow("91 is the least") << 91.0 << 1;
+    QTest::newRow("90 would give 0") << 90.0 << 0;
+    QTest::newRow("negative") << -18000.0 << 0;
+    QTest::newRow("largest") << 180 * 32767.0 << 32767;
+    QTest::newRow("quotient beyond 16 bits") << 180 * 32767.5 << 0;
+}
+
+void TestClockFile::ticksPerSecondRoundsHalvesToEven()
+{
+    QFETCH(double, correction);
+    QFETCH(int, ticks);
+    const auto result = ticksPerSecondFor(correction);
+    QCOMPARE(result.value_or(0), ticks);
+}
+
+void TestClockFile::fileContents_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<double>("correction"); // 0: no usable count
+    QTest::newRow("written form") << QByteArray("18000\r\n") << 18000.0;
+    QTest::newRow("no line end") << QByteArray("12000") << 12000.0;
+    QTest::newRow("decimal") << QByteArray("11790.5\r\n") << 11790.5;
+    QTest::newRow("field ends at comma") << QByteArray("9000,junk\r\n") << 9000.0;
+    QTest::newRow("empty") << QByteArray() << 0.0;
+    QTest::newRow("word") << QByteArray("fast\r\n") << 0.0;
+    QTest::newRow("too small") << QByteArray("90\r\n") << 0.0;
+    QTest::newRow("too large") << QByteArray("9999999\r\n") << 0.0;
+}
+
+void TestClockFile::fileContents()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(double, correction);
+    QCOMPARE(parseClockCorrection(file).value_or(0), correction);
+    if (correction > 0 && correction == int(correction))
+        QCOMPARE(serializeClockCorrection(correction), QByteArray::number(int(correction)) + "\r\n");
+}
+
+QTEST_GUILESS_MAIN(TestClockFile)
+#include "test_clock_file.moc"
