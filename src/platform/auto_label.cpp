@@ -1,5 +1,7 @@
 #include "platform/auto_label.h"
 
+#include <cmath>
+
 namespace platform {
 
 AutoLabel::AutoLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
@@ -7,6 +9,13 @@ AutoLabel::AutoLabel(const QString &caption, QWidget *parent) : QLabel(caption, 
     setAlignment(Qt::AlignCenter);
     setContentsMargins(0, 0, 0, 0);
     adjustSize();
+}
+
+QSize AutoLabel::sizeHint() const
+{
+    QSize size = QLabel::sizeHint();
+    size.setHeight(int(std::ceil(font().pointSizeF() * logicalDpiY() / 72.0)));
+    return size;
 }
 
 void AutoLabel::setCaption(const QString &caption)

@@ -20,6 +20,12 @@ public:
     void setTextColour(const QColor &colour);
     // An opaque label fills its box with this colour.
     void setBackgroundColour(const QColor &colour);
+
+    // One em high: fonts differ in the line gap they ask for, and the layout
+    // reads the label's height, so the digits and the room under them come
+    // out alike whichever font stands in for the named face.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
 } // namespace platform

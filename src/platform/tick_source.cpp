@@ -1,12 +1,33 @@
 #include "platform/tick_source.h"
 
+#include <QElapsedTimer>
+
 namespace platform {
 
+namespace {
+
+qint64 monotonicNow()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.nsecsElapsed();
+}
+
+} // namespace
+
 TickSource::TickSource(std::function<void()> handler, QObject *parent)
-    : QObject(parent), m_handler(std::move(handler))
+    : TickSource(std::move(handler), [] { return monotonicNow(); }, parent)
+{
+}
+
+TickSource::TickSource(std::function<void()> handler, Clock clock, QObject *parent)
+    : QObject(parent), m_handler(std::move(handler)), m_clock(std::move(clock))
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &TickSource::deliverDue);
+    connect(&m_timer, &QTimer::timeout, this, &TickSource::poll);
 }
 
 void TickSource::setInterval(int milliseconds)
@@ -17,11 +38,11 @@ void TickSource::setInterval(int milliseconds)
         m_timer.stop();
         return;
     }
-    m_clock.start();
+    m_startNs = m_clock();
     m_timer.start(milliseconds);
 }
 
-void TickSource::deliverDue()
+void TickSource::poll()
 {
     if (m_delivering || m_intervalMs <= 0)
         return;
@@ -29,7 +50,7 @@ void TickSource::deliverDue()
     const qint64 periodNs = qint64(m_intervalMs) * 1000000;
     // Due once per wake-up: periods that pass while the handler runs are
     // delivered at the next wake-up, so the event loop is never starved.
-    const qint64 due = m_clock.nsecsElapsed() / periodNs;
+    const qint64 due = (m_clock() - m_startNs) / periodNs;
     if (due - m_delivered > maxBurst)
         m_delivered = due - maxBurst;
     while (m_delivered < due && m_intervalMs > 0) {

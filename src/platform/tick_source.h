@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -17,7 +16,11 @@ class TickSource : public QObject
 {
     Q_OBJECT
 public:
+    using Clock = std::function<qint64()>; // monotonic nanoseconds
+
     explicit TickSource(std::function<void()> handler, QObject *parent = nullptr);
+    // Tests drive a clock of their own and call poll() instead of waiting.
+    TickSource(std::function<void()> handler, Clock clock, QObject *parent = nullptr);
 
     // Starts counting periods from now; 0 stops the timer.
     void setInterval(int milliseconds);
@@ -25,12 +28,15 @@ public:
 
     static constexpr qint64 maxBurst = 300;
 
+    // Delivers the periods that have passed; the timer calls it on its own.
+    void poll();
+
 private:
-    void deliverDue();
 
     std::function<void()> m_handler;
     QTimer m_timer;
-    QElapsedTimer m_clock;
+    Clock m_clock;
+    qint64 m_startNs = 0;
     qint64 m_delivered = 0;
     int m_intervalMs = 0;
     bool m_delivering = false;

@@ -1,0 +1,150 @@
+#include "timer/form1.h"
+
+#include "platform/events.h"
+#include "platform/file_lookup.h"
+#include "platform/help.h"
+#include "platform/messages.h"
+#include "settings/config_file.h"
+#include "settings/declare.h"
+#include "settings/settings_store.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QPushButton>
+#include <QStringList>
+
+namespace {
+
+const QString Caption = QStringLiteral("Velmora  Orlatim  ver 3.22");
+
+QPushButton *makeButton(QWidget *bar, const QString &caption, int left, int width)
+{
+    auto *button = new QPushButton(caption, bar);
+    button->setGeometry(left, 0, width, 33);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(14.25);
+    button->setFont(font);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #C0C0FF; color: black;"
+                                         " border: 1px solid #8080B0; }"
+                                         "QPushButton:pressed { background-color: #A0A0E0; }"
+                                         "QPushButton:focus { border: 1px dotted black; }"));
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(platform::MediaPlayers &players)
+    : platform::Window(Caption, QSize(526, 366), Qt::black), m_players(players),
+      m_timer1([this] { Timer1_Timer(); }, this)
+{
+    m_frame1 = new QFrame(this);
+    m_frame1->setGeometry(0, 0, 241, 33);
+    // The buttons in the order the timekeeper reads them: start, exit, help,
+    // settings.
+    m_commands = {makeButton(m_frame1, QStringLiteral("start"), 0, 65),
+                  makeButton(m_frame1, QStringLiteral("?"), 144, 33),
+                  makeButton(m_frame1, QStringLiteral("cfg."), 184, 53),
+                  makeButton(m_frame1, QStringLiteral("exit"), 72, 65)};
+    connect(m_commands[0], &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_commands[1], &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_commands[2], &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_commands[3], &QPushButton::clicked, this, &Form1::Command4_Click);
+    setTabOrder(m_commands[0], m_commands[3]);
+    setTabOrder(m_commands[3], m_commands[1]);
+    setTabOrder(m_commands[1], m_commands[2]);
+
+    m_display = std::make_unique<MainDisplay>(*this, *m_frame1);
+    connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
+}
+
+Form1::~Form1() = default;
+
+QPushButton &Form1::command(int index) const { return *m_commands.at(size_t(index - 1)); }
+
+void Form1::Form_Load()
+{
+    platform::setHelpFile(platform::programFolder() + QStringLiteral("Orlatim.chm"));
+
+    QStringList problems;
+    if (platform::foundExactly(ConfigFileName))
+        problems << LoadSettings();
+    else
+        SetDefaultSettings();
+    updateTotalTime();
+    m_timer1.setInterval(10);
+    problems << LoadClockCorrection();
+
+    show();
+    SetMMC();
+    DrawMsg();
+    Form_Resize();
+    ElapsedSeconds = 0;
+    DrawTime();
+
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        platform::showMessage(this, problems.join(QLatin1Char('\n')));
+}
+
+void Form1::SetMMC()
+{
+    for (int i = 1; i <= platform::MediaPlayers::Count; ++i) {
+        m_players.setFileName(i, TimerSettings.SoundFiles[size_t(i - 1)]);
+        m_players.send(i, platform::MediaPlayers::Command::Open);
+    }
+}
+
+void Form1::mmControl_done(int index, int)
+{
+    // Rewound after every playback, so the next "Play" plays the whole sound.
+    m_players.send(index, platform::MediaPlayers::Command::Prev);
+    m_players.send(index, platform::MediaPlayers::Command::Stop);
+}
+
+void Form1::Command2_Click() { platform::sendHelpKey(); }
+
+void Form1::Command4_Click()
+{
+    const QString caption = command(4).text();
+    if (caption == QLatin1String("exit")) {
+        exitProgram();
+    } else if (caption == QLatin1String("reset")) {
+        command(1).setText(QStringLiteral("start"));
+        command(4).setText(QStringLiteral("exit"));
+        m_players.send(4, platform::MediaPlayers::Command::Stop);
+        ElapsedSeconds = 0;
+        m_secondsWaiting = 0;
+        VisMsg(0);
+        DrawTime();
+    }
+}
+
+void Form1::exitProgram()
+{
+    // The timekeeper can fix the folder and press "exit" again, or close
+    // the window to leave without saving.
+    const QString error = SaveSettings();
+    if (!error.isEmpty()) {
+        platform::showMessage(this, error + QStringLiteral("\nThe settings were not saved."));
+        return;
+    }
+    for (int i = 1; i <= platform::MediaPlayers::Count; ++i)
+        m_players.send(i, platform::MediaPlayers::Command::Close);
+    m_timer1.setInterval(0);
+    QCoreApplication::exit(0);
+}
+
+bool Form1::closeRequested()
+{
+    // Leaving through the close box keeps the settings file as it was.
+    m_timer1.setInterval(0);
+    QCoreApplication::exit(0);
+    return true;
+}
+
+void Form1::resized() { Form_Resize(); }
+
+void Form1::Form_Resize() { m_display->Form_Resize(); }
+void Form1::TimeLine() { m_display->TimeLine(); }
+void Form1::DrawMsg() { m_display->DrawMsg(); }
+void Form1::VisMsg(int show) { m_display->VisMsg(show); }

@@ -1,0 +1,97 @@
+// The talk clock: start, pause, continue and reset, the 10 ms tick that
+// counts seconds, and the redraw and sound schedule of each counted second.
+
+#include "timer/form1.h"
+
+#include "display/phase_message.h"
+#include "settings/declare.h"
+#include "timer/sound_schedule.h"
+
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+void Form1::Command1_Click()
+{
+    const QString caption = command(1).text();
+    if (caption == QLatin1String("start")) {
+        command(1).setText(QStringLiteral("pause"));
+        command(4).setText(QStringLiteral("reset"));
+        command(4).hide();
+        RunState = 1;
+        ElapsedSeconds = 0;
+        m_secondsWaiting = 0;
+        DrawMsg();
+        VisMsg(1);
+    } else if (caption == QLatin1String("pause")) {
+        command(1).setText(QStringLiteral("contn."));
+        command(4).show();
+        RunState = 0;
+        VisMsg(0);
+    } else if (caption == QLatin1String("contn.")) {
+        command(1).setText(QStringLiteral("pause"));
+        command(4).hide();
+        RunState = 1;
+        VisMsg(1);
+    }
+    Form_Resize();
+}
+
+void Form1::Timer1_Timer()
+{
+    if (RunState == 0)
+        return;
+    ++TickCount;
+    if (TickCount == TicksPerSecond / 2 && blinkHides(ElapsedSeconds, TimerSettings, TotalTime))
+        VisMsg(0);
+    if (TickCount >= TicksPerSecond) {
+        TickCount = 0;
+        VisMsg(1);
+        countSecond();
+    }
+}
+
+void Form1::countSecond()
+{
+    ++m_secondsWaiting;
+    DrawTime();
+}
+
+void Form1::DrawTime()
+{
+    // The readout and the time line let pending events run, so a tick may
+    // count a second, or a settings change ask for a redraw, while a redraw
+    // is under way. They are taken up here when it returns: every counted
+    // second is drawn and scheduled once, in order, and redraws never nest.
+    if (m_drawing) {
+        m_drawAgain = true;
+        return;
+    }
+    const QScopedValueRollback<bool> drawing(m_drawing, true);
+    do {
+        m_drawAgain = false;
+        const bool counted = m_secondsWaiting > 0;
+        if (counted) {
+            --m_secondsWaiting;
+            ++ElapsedSeconds;
+        }
+        const int32_t second = ElapsedSeconds;
+        m_display->DrawReadout();
+        Form_Resize();
+        TimeLine();
+        // A second counted while running rings its bells even when "pause"
+        // was pressed during its redraw; a "reset" during it cancels them.
+        if (counted && ElapsedSeconds == second)
+            runSoundSchedule(second);
+    } while (m_secondsWaiting > 0 || m_drawAgain);
+}
+
+void Form1::runSoundSchedule(int32_t second)
+{
+    const SoundCues cues = soundScheduleFor(second, TimerSettings, TotalTime);
+    if (cues.music)
+        m_players.send(4, platform::MediaPlayers::Command::Play);
+    if (cues.bell != 0)
+        m_players.send(cues.bell, platform::MediaPlayers::Command::Play);
+    if (cues.drawMessage)
+        DrawMsg();
+}

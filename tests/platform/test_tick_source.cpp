@@ -1,0 +1,82 @@
+#include "platform/tick_source.h"
+
+#include <QTest>
+
+class TestTickSource : public QObject
+{
+    Q_OBJECT
+private slots:
+    void deliversOneCallPerPassedPeriod_data();
+    void deliversOneCallPerPassedPeriod();
+    void callsNeverNest();
+    void stoppedSourceDeliversNothing();
+};
+
+void TestTickSource::deliversOneCallPerPassedPeriod_data()
+{
+    QTest::addColumn<QList<qint64>>("pollsAtMs");
+    QTest::addColumn<int>("calls");
+    QTest::newRow("on time") << QList<qint64>{10, 20, 30} << 3;
+    QTest::newRow("late wake-ups catch up") << QList<qint64>{35, 36, 99} << 9;
+    QTest::newRow("event loop held up two seconds") << QList<qint64>{2000} << 200;
+    QTest::newRow("waking from an hour of sleep replays three seconds") << QList<qint64>{3600000} << 300;
+    QTest::newRow("after the skip, counting goes on") << QList<qint64>{3600000, 3600050} << 305;
+}
+
+void TestTickSource::deliversOneCallPerPassedPeriod()
+{
+    QFETCH(QList<qint64>, pollsAtMs);
+    QFETCH(int, calls);
+    qint64 nowNs = 0;
+    int delivered = 0;
+    platform::TickSource source([&] { ++delivered; }, [&] { return nowNs; });
+    source.setInterval(10);
+    for (qint64 ms : pollsAtMs) {
+        nowNs = ms * 1000000;
+        source.poll();
+    }
+    QCOMPARE(delivered, calls);
+}
+
+void TestTickSource::callsNeverNest()
+{
+    qint64 nowNs = 0;
+    int depth = 0;
+    int deepest = 0;
+    int delivered = 0;
+    platform::TickSource *self = nullptr;
+    platform::TickSource source(
+        [&] {
+            ++depth;
+            deepest = std::max(deepest, depth);
+            ++delivered;
+            // A redraw that lets events run while time goes on.
+            nowNs += 10000000;
+            self->poll();
+            --depth;
+        },
+        [&] { return nowNs; });
+    self = &source;
+    source.setInterval(10);
+    nowNs = 50000000;
+    source.poll();
+    QCOMPARE(deepest, 1);
+    QCOMPARE(delivered, 5);
+    source.poll(); // the periods that passed meanwhile come at the next wake-up
+    QCOMPARE(delivered, 10);
+}
+
+void TestTickSource::stoppedSourceDeliversNothing()
+{
+    qint64 nowNs = 0;
+    int delivered = 0;
+    platform::TickSource source([&] { ++delivered; }, [&] { return nowNs; });
+    source.setInterval(10);
+    source.setInterval(0);
+    nowNs = 1000000000;
+    source.poll();
+    QCOMPARE(delivered, 0);
+}
+
+QTEST_GUILESS_MAIN(TestTickSource)
+#include "test_tick_source.moc"
