@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakes/recording_players.h"
+#include "platform/auto_label.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "settings/declare.h"

@@ -1,0 +1,259 @@
+#include "fakes/form1_fixture.h"
+#include "settings/config_file.h"
+#include "settings/settings_store.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString captions(Form1 &form)
+{
+    return form.command(1).text() + QLatin1Char('/') + form.command(4).text() +
+           (form.command(4).isHidden() ? QStringLiteral(" hidden") : QString());
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsInAnEmptyFolder();
+    void startsWithTheSavedSettings();
+    void unreadableSettingsAreReported();
+    void runStatesFollowTheCaptions();
+    void pauseKeepsTheUnfinishedSecond();
+    void resetStopsTheMusicAndLeavesBells();
+    void playersRewindAfterEachPlayback();
+    void defaultTalkRingsEverySoundOnce();
+    void clockRateChangesAtTheNextTick();
+    void secondsCountedDuringARedrawAreNotLost();
+    void exitWritesTheSettings();
+    void exitThatCannotWriteStaysOpen();
+    void closeBoxSavesNothing();
+};
+
+void TestForm1::startsInAnEmptyFolder()
+{
+    Form1Fixture f;
+    f.load();
+    QCOMPARE(f.form->windowTitle(), QStringLiteral("Velmora  Orlatim  ver 3.22"));
+    QCOMPARE(captions(*f.form), QStringLiteral("start/exit"));
+    QCOMPARE(f.form->command(2).text(), QStringLiteral("?"));
+    QCOMPARE(f.form->command(3).text(), QStringLiteral("cfg."));
+    QCOMPARE(TimerSettings, TimerSettingsRecord{});
+    QCOMPARE(TotalTime, int16_t(600));
+    QVERIFY(!QFile::exists(ConfigFileName));
+    QCOMPARE(readAll(QStringLiteral("Orlatim.clk")), QByteArray("18000\r\n"));
+    QCOMPARE(f.players.log.mid(0, 8),
+             QStringList({"File 1 Varo-bell1.wav", "Open 1", "File 2 Varo-bell2.wav", "Open 2",
+                          "File 3 Varo-bell3.wav", "Open 3", "File 4 Varo-sound.mid", "Open 4"}));
+    QCOMPARE(f.form->display().digit(1).text() + f.form->display().digit(2).text(), QStringLiteral("10"));
+    QVERIFY(f.messages.isEmpty());
+}
+
+void TestForm1::startsWithTheSavedSettings()
+{
+    Form1Fixture f;
+    TimerSettingsRecord saved;
+    saved.PresentationTime = 900;
+    saved.CountDown = 0;
+    QFile file(ConfigFileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(serializeSettings(saved));
+    file.close();
+    f.load();
+    QCOMPARE(TimerSettings, saved);
+    QCOMPARE(TotalTime, int16_t(1020));
+}
+
+void TestForm1::unreadableSettingsAreReported()
+{
+    Form1Fixture f;
+    QFile file(ConfigFileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("480,120,420\r\n");
+    file.close();
+    f.load();
+    QCOMPARE(TimerSettings, TimerSettingsRecord{});
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.messages.first().contains(ConfigFileName));
+}
+
+void TestForm1::runStatesFollowTheCaptions()
+{
+    Form1Fixture f;
+    f.load();
+    Form1 &form = *f.form;
+    form.Command1_Click();
+    QCOMPARE(captions(form), QStringLiteral("pause/reset hidden"));
+    QCOMPARE(RunState, int16_t(1));
+    f.runSeconds(3);
+    QCOMPARE(ElapsedSeconds, 3);
+    form.Command1_Click();
+    QCOMPARE(captions(form), QStringLiteral("contn./reset"));
+    f.runSeconds(5);
+    QCOMPARE(ElapsedSeconds, 3);
+    form.Command1_Click();
+    QCOMPARE(captions(form), QStringLiteral("pause/reset hidden"));
+    f.runSeconds(1);
+    QCOMPARE(ElapsedSeconds, 4);
+    form.Command1_Click();
+    form.Command4_Click();
+    QCOMPARE(captions(form), QStringLiteral("start/exit"));
+    QCOMPARE(ElapsedSeconds, 0);
+    QCOMPARE(form.display().digit(1).text() + form.display().digit(2).text(), QStringLiteral("10"));
+    form.command(1).setText(QStringLiteral("other"));
+    form.Command1_Click();
+    QCOMPARE(RunState, int16_t(0));
+}
+
+void TestForm1::pauseKeepsTheUnfinishedSecond()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    f.runSeconds(100);
+    for (int i = 0; i < 60; ++i)
+        f.form->Timer1_Timer();
+    f.form->Command1_Click();
+    f.form->Command1_Click();
+    for (int i = 0; i < 39; ++i)
+        f.form->Timer1_Timer();
+    QCOMPARE(ElapsedSeconds, 100);
+    f.form->Timer1_Timer();
+    QCOMPARE(ElapsedSeconds, 101);
+}
+
+void TestForm1::resetStopsTheMusicAndLeavesBells()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    f.runSeconds(780);
+    f.form->Command1_Click();
+    f.players.log.clear();
+    f.form->Command4_Click();
+    QCOMPARE(f.players.log, QStringList({"Stop 4"}));
+}
+
+void TestForm1::playersRewindAfterEachPlayback()
+{
+    Form1Fixture f;
+    f.load();
+    f.players.log.clear();
+    emit f.players.done(3, 1);
+    QCOMPARE(f.players.log, QStringList({"Prev 3", "Stop 3"}));
+}
+
+void TestForm1::defaultTalkRingsEverySoundOnce()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    QStringList heard;
+    for (int second = 1; second <= 790; ++second) {
+        f.players.log.clear();
+        f.runSeconds(1);
+        for (const QString &play : f.players.only(QStringLiteral("Play")))
+            heard << QStringLiteral("%1 %2").arg(second).arg(play);
+    }
+    QCOMPARE(heard, QStringList({"420 Play 1", "480 Play 2", "600 Play 3", "660 Play 3", "720 Play 3",
+                                 "780 Play 4", "780 Play 3"}));
+    QCOMPARE(f.form->display().message().text(), QStringLiteral("時間超過"));
+}
+
+void TestForm1::clockRateChangesAtTheNextTick()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    for (int i = 0; i < 30; ++i)
+        f.form->Timer1_Timer();
+    TicksPerSecond = 10; // applied by the clock correction mid-second
+    f.form->Timer1_Timer();
+    QCOMPARE(ElapsedSeconds, 1);
+    for (int i = 0; i < 10; ++i)
+        f.form->Timer1_Timer();
+    QCOMPARE(ElapsedSeconds, 2);
+}
+
+void TestForm1::secondsCountedDuringARedrawAreNotLost()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    f.runSeconds(418);
+    // While the next second is drawn, the event loop runs and three more
+    // seconds' worth of ticks arrive: as after a held-up event loop.
+    bool injected = false;
+    QMetaObject::invokeMethod(
+        f.form.get(),
+        [&] {
+            if (injected)
+                return;
+            injected = true;
+            for (int i = 0; i < 3 * TicksPerSecond; ++i)
+                f.form->Timer1_Timer();
+        },
+        Qt::QueuedConnection);
+    f.players.log.clear();
+    f.runSeconds(1);
+    QVERIFY(injected);
+    QCOMPARE(ElapsedSeconds, 422);
+    QCOMPARE(f.players.only(QStringLiteral("Play")), QStringList({"Play 1"}));
+    QCOMPARE(f.form->display().digit(4).text() + f.form->display().digit(5).text(), QStringLiteral("58"));
+}
+
+void TestForm1::exitWritesTheSettings()
+{
+    Form1Fixture f;
+    f.load();
+    TimerSettings.ShowTimeLine = 1;
+    f.players.log.clear();
+    f.form->Command4_Click();
+    QCOMPARE(f.players.log, QStringList({"Close 1", "Close 2", "Close 3", "Close 4"}));
+    QCOMPARE(readAll(ConfigFileName), serializeSettings(TimerSettings));
+}
+
+void TestForm1::exitThatCannotWriteStaysOpen()
+{
+    Form1Fixture f;
+    f.load();
+    const QByteArray old = serializeSettings(TimerSettingsRecord{});
+    QFile file(ConfigFileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(old);
+    file.close();
+    QFile::setPermissions(ConfigFileName, QFileDevice::ReadOwner);
+    TimerSettings.CountDown = 0;
+    f.players.log.clear();
+    f.form->Command4_Click();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.messages.first().contains(ConfigFileName));
+    QVERIFY(f.players.log.isEmpty());
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(readAll(ConfigFileName), old);
+}
+
+void TestForm1::closeBoxSavesNothing()
+{
+    Form1Fixture f;
+    f.load();
+    TimerSettings.EnglishDisplay = 1;
+    f.players.log.clear();
+    f.form->close();
+    QVERIFY(!QFile::exists(ConfigFileName));
+    QVERIFY(f.players.log.isEmpty());
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"
