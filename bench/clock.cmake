@@ -1,0 +1,3 @@
+qt_add_executable(talk_clock_bench talk_clock_bench.cpp)
+target_include_directories(talk_clock_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(talk_clock_bench PRIVATE timer)
