@@ -104,8 +104,8 @@ void Form2::createDiagram()
     // The panel stays transparent: the window paints the diagram's lines
     // under it, and the boxes and the total caption cover them where they
     // lie on a line.
-    m_frame1 = place(new QWidget(this), QStringLiteral("Frame1"), layout::Frame1);
-    const QPoint origin = m_frame1->pos();
+    QWidget *frame1 = place(new QWidget(this), QStringLiteral("Frame1"), layout::Frame1);
+    const QPoint origin = frame1->pos();
     for (const layout::TwipsLine &l : layout::Lines) {
         platform::LineShape *line = addLine(Qt::black);
         line->setPoints(origin + QPointF(platform::twipsToPixelsX(l.x1), platform::twipsToPixelsY(l.y1)),
@@ -115,14 +115,14 @@ void Form2::createDiagram()
     }
 
     const QString bell1 = QStringLiteral("▼１鈴");
-    m_label6 = label(m_frame1, QStringLiteral("Label6"), bell1, layout::Label6, Qt::AlignLeft);
-    m_label1 = label(m_frame1, QStringLiteral("Label1"), bell1, layout::Label1, Qt::AlignLeft);
-    label(m_frame1, QStringLiteral("Label8"), QStringLiteral("▼２鈴"), layout::Label8, Qt::AlignHCenter);
-    label(m_frame1, QStringLiteral("Label10"), QStringLiteral("▼３鈴"), layout::Label10, Qt::AlignHCenter);
+    m_label6 = label(frame1, QStringLiteral("Label6"), bell1, layout::Label6, Qt::AlignLeft);
+    m_label1 = label(frame1, QStringLiteral("Label1"), bell1, layout::Label1, Qt::AlignLeft);
+    label(frame1, QStringLiteral("Label8"), QStringLiteral("▼２鈴"), layout::Label8, Qt::AlignHCenter);
+    label(frame1, QStringLiteral("Label10"), QStringLiteral("▼３鈴"), layout::Label10, Qt::AlignHCenter);
 
     const QFont barFont = designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9.75);
     for (int i = 0; i < 3; ++i) {
-        QLabel *bar = label(m_frame1, QStringLiteral("msc%1").arg(i + 1), QString(), layout::Bars[i], Qt::AlignHCenter);
+        QLabel *bar = label(frame1, QStringLiteral("msc%1").arg(i + 1), QString(), layout::Bars[i], Qt::AlignHCenter);
         bar->setFont(barFont);
         bar->setFrameStyle(QFrame::Box | QFrame::Plain);
         bar->setLineWidth(1);
@@ -136,7 +136,7 @@ void Form2::createDiagram()
     const QFont narrow = designFont(QStringLiteral("Arial Narrow"), 9.75);
     const QFont boxFont = designFont(QStringLiteral("Arial"), 9.75);
     for (int i = 0; i < 3; ++i) {
-        auto *box = place(new TimeBox(m_frame1), QStringLiteral("Text%1").arg(i + 1), layout::Boxes[i]);
+        auto *box = place(new TimeBox(frame1), QStringLiteral("Text%1").arg(i + 1), layout::Boxes[i]);
         box->setFont(boxFont);
         const int index = i + 1;
         connect(box, &TimeBox::pressed, this, [this, index] { Text_Click(index); });
@@ -146,14 +146,14 @@ void Form2::createDiagram()
     setTabOrder(m_texts[0], m_texts[1]);
     setTabOrder(m_texts[1], m_texts[2]);
 
-    m_label4 = label(m_frame1, QStringLiteral("Label4"), QStringLiteral("min"), layout::Label4, Qt::AlignLeft);
-    m_label5 = label(m_frame1, QStringLiteral("Label5"), QStringLiteral("min"), layout::Label5, Qt::AlignLeft);
-    m_label12 = label(m_frame1, QStringLiteral("Label12"), QStringLiteral("min"), layout::Label12, Qt::AlignLeft);
+    m_label4 = label(frame1, QStringLiteral("Label4"), QStringLiteral("min"), layout::Label4, Qt::AlignLeft);
+    m_label5 = label(frame1, QStringLiteral("Label5"), QStringLiteral("min"), layout::Label5, Qt::AlignLeft);
+    m_label12 = label(frame1, QStringLiteral("Label12"), QStringLiteral("min"), layout::Label12, Qt::AlignLeft);
     for (QLabel *unit : {m_label4, m_label5, m_label12})
         unit->setFont(narrow);
 
     // Opaque in the panel's colour, so that it makes a gap in the total line.
-    m_label11 = label(m_frame1, QStringLiteral("Label11"), QStringLiteral("total  10 min"), layout::Label11,
+    m_label11 = label(frame1, QStringLiteral("Label11"), QStringLiteral("total  10 min"), layout::Label11,
                       Qt::AlignHCenter);
     m_label11->setFont(narrow);
     m_label11->setAutoFillBackground(true);

@@ -64,7 +64,6 @@ private:
     bool storeCheck(int n, bool onlyWhenChanged);
 
     MainWindowCalls &m_main;
-    QWidget *m_frame1 = nullptr;
     std::array<QCheckBox *, 9> m_checks{};
     std::array<TimeBox *, 3> m_texts{};
     std::array<QLabel *, 3> m_msc{};

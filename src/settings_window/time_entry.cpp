@@ -3,6 +3,7 @@
 #include "settings/number_text.h"
 #include "settings_window/diagram_texts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
