@@ -4,6 +4,7 @@
 #include "platform/players.h"
 #include "platform/tick_source.h"
 #include "platform/window.h"
+#include "settings_window/form2.h"
 #include "settings_window/main_window_calls.h"
 
 #include <QPointer>
@@ -12,7 +13,6 @@
 
 class QFrame;
 class QPushButton;
-class Form2;
 
 // The main window: the program's entry, its four buttons and the talk clock.
 // The run state lives in the captions of Command1 and Command4, which the
@@ -45,7 +45,7 @@ public:
     QPushButton &command(int index) const;
     const MainDisplay &display() const { return *m_display; }
     platform::TickSource &timer1() { return m_timer1; }
-    QWidget *settingsWindow() const { return m_form2; }
+    Form2 *settingsWindow() const { return m_form2; }
 
 protected:
     void resized() override;
@@ -62,7 +62,7 @@ private:
     QFrame *m_frame1 = nullptr;
     std::array<QPushButton *, 4> m_commands{};
     std::unique_ptr<MainDisplay> m_display;
-    QPointer<QWidget> m_form2;
+    QPointer<Form2> m_form2;
 
     // Seconds counted while a redraw was letting events run; each is drawn
     // and scheduled in turn when that redraw returns.

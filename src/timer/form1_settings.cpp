@@ -1,3 +1,17 @@
 #include "timer/form1.h"
 
-void Form1::Command3_Click() {}
+#include <QGuiApplication>
+#include <QScreen>
+
+void Form1::Command3_Click()
+{
+    // A hidden settings window comes back as it was left; one closed from
+    // its title bar is built anew from the settings.
+    if (!m_form2)
+        m_form2 = new Form2(*this);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize inner = m_form2->innerSize();
+    m_form2->move(screen.right() + 1 - (inner.width() + 50), screen.bottom() + 1 - (inner.height() + 80));
+    m_form2->show();
+    m_form2->raise();
+}

@@ -3,6 +3,8 @@
 #include "settings/settings_store.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 
@@ -39,6 +41,7 @@ private slots:
     void exitWritesTheSettings();
     void exitThatCannotWriteStaysOpen();
     void closeBoxSavesNothing();
+    void settingsWindowOpensBesideARunningTalk();
 };
 
 void TestForm1::startsInAnEmptyFolder()
@@ -253,6 +256,35 @@ void TestForm1::closeBoxSavesNothing()
     f.form->close();
     QVERIFY(!QFile::exists(ConfigFileName));
     QVERIFY(f.players.log.isEmpty());
+}
+
+void TestForm1::settingsWindowOpensBesideARunningTalk()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command1_Click();
+    f.runSeconds(2);
+    f.form->Command3_Click();
+    QPointer<Form2> first = f.form->settingsWindow();
+    QVERIFY(first && first->isVisible());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(first->pos(), QPoint(screen.width() - (422 + 50), screen.height() - (263 + 80)));
+    QCOMPARE(RunState, int16_t(1));
+    f.runSeconds(1);
+    QCOMPARE(ElapsedSeconds, 3);
+
+    first->Command1_Click(); // "close" hides and keeps the window
+    QVERIFY(!first->isVisible());
+    first->move(0, 0);
+    f.form->Command3_Click();
+    QCOMPARE(f.form->settingsWindow(), first.data());
+    QCOMPARE(first->pos(), QPoint(screen.width() - 472, screen.height() - 343));
+
+    first->close(); // the title bar's close discards it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);
+    f.form->Command3_Click();
+    QVERIFY(f.form->settingsWindow() && f.form->settingsWindow()->isVisible());
 }
 
 QTEST_MAIN(TestForm1)
