@@ -54,6 +54,7 @@ Form1::Form1(platform::MediaPlayers &players)
     setTabOrder(m_commands[1], m_commands[2]);
 
     m_display = std::make_unique<MainDisplay>(*this, *m_frame1);
+    installKeys();
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 }
 

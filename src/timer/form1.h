@@ -46,12 +46,15 @@ public:
     const MainDisplay &display() const { return *m_display; }
     platform::TickSource &timer1() { return m_timer1; }
     Form2 *settingsWindow() const { return m_form2; }
+    void toggleFullScreen();
 
 protected:
     void resized() override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool closeRequested() override;
 
 private:
+    void installKeys();
     void SetMMC();
     void countSecond();
     void runSoundSchedule(int32_t second);

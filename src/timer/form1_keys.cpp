@@ -1,0 +1,40 @@
+// Keys of the main window for a timekeeper at the side of the hall, often
+// with a presentation clicker: they act only while the main window is the
+// active one, so typing into another window's boxes never runs the clock.
+
+#include "timer/form1.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+
+void Form1::installKeys()
+{
+    const auto bind = [this](std::initializer_list<QKeySequence> keys, auto action) {
+        for (const QKeySequence &key : keys)
+            connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+    };
+    // Page Down and the right arrow are what clickers send for "next".
+    bind({Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_PageDown, Qt::Key_Right}, [this] { Command1_Click(); });
+    // Only "reset": no key ends the program.
+    bind({Qt::Key_Escape, Qt::Key_Backspace}, [this] {
+        if (command(4).text() == QLatin1String("reset") && command(4).isVisible())
+            Command4_Click();
+    });
+    bind({Qt::Key_F11}, [this] { toggleFullScreen(); });
+}
+
+void Form1::toggleFullScreen()
+{
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
+}
+
+void Form1::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The digits pass their clicks on to the window; the buttons keep theirs.
+    if (event->button() == Qt::LeftButton)
+        toggleFullScreen();
+}
