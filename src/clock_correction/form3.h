@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/window.h"
+
+#include <cstdint>
+
+class ClockBox;
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class TickSource;
+}
+
+// The clock-correction window: counts the ticks of its own 10 ms timer while
+// the user times three minutes by hand, and makes the count the new clock
+// correction. A count can also be typed in.
+class Form3 : public platform::Window
+{
+    Q_OBJECT
+public:
+    Form3();
+
+    void Command1_Click(); // "計時開始"
+    void Command2_Click(); // "計時終了"
+    void Command3_Click(); // "補正する"
+    void Command4_Click(); // "やり直し"
+    void Command5_Click(); // "閉じる"
+    void Timer2_Timer();
+    void ClockIndic_Click();
+    void ClockIndic_KeyPress(int keyAscii);
+
+    bool measuring() const { return Measuring != 0; }
+    int measuredTicks() const { return MeasuredTicks; }
+
+signals:
+    // A close from the title bar: the window is gone for good.
+    void discarded();
+
+protected:
+    bool closeRequested() override;
+
+private:
+    void Form_Load();
+    void showConfirmation(bool shown);
+    void showStoredCorrection();
+
+    int16_t Measuring = 0;
+    int16_t MeasuredTicks = 0;
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    ClockBox *ClockIndic = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    platform::TickSource *Timer2 = nullptr;
+};
