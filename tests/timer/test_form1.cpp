@@ -1,7 +1,9 @@
 #include "fakes/form1_fixture.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
+#include "settings_window/time_box.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -42,6 +44,10 @@ private slots:
     void exitThatCannotWriteStaysOpen();
     void closeBoxSavesNothing();
     void settingsWindowOpensBesideARunningTalk();
+    void keysActAsTheButtons_data();
+    void keysActAsTheButtons();
+    void keysInAnotherWindowLeaveTheClock();
+    void f11TogglesFullScreen();
 };
 
 void TestForm1::startsInAnEmptyFolder()
@@ -285,6 +291,68 @@ void TestForm1::settingsWindowOpensBesideARunningTalk()
     QVERIFY(!first);
     f.form->Command3_Click();
     QVERIFY(f.form->settingsWindow() && f.form->settingsWindow()->isVisible());
+}
+
+void TestForm1::keysActAsTheButtons_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("space starts") << QList<int>{Qt::Key_Space} << "pause/reset hidden";
+    QTest::newRow("enter pauses") << QList<int>{Qt::Key_Space, Qt::Key_Return} << "contn./reset";
+    QTest::newRow("page down continues") << QList<int>{Qt::Key_Space, Qt::Key_Space, Qt::Key_PageDown}
+                                         << "pause/reset hidden";
+    QTest::newRow("escape while running does nothing") << QList<int>{Qt::Key_Space, Qt::Key_Escape}
+                                                       << "pause/reset hidden";
+    QTest::newRow("escape when paused resets") << QList<int>{Qt::Key_Space, Qt::Key_Space, Qt::Key_Escape}
+                                               << "start/exit";
+    QTest::newRow("backspace when idle does not exit") << QList<int>{Qt::Key_Backspace} << "start/exit";
+}
+
+void TestForm1::keysActAsTheButtons()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, expected);
+    Form1Fixture f;
+    f.load();
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    // Even with a button focused, Space is the start key, not that button's.
+    f.form->command(3).setFocus();
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(captions(*f.form), expected);
+    QVERIFY(!f.form->settingsWindow());
+    QVERIFY(!QFile::exists(ConfigFileName));
+}
+
+void TestForm1::keysInAnotherWindowLeaveTheClock()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->Command3_Click();
+    Form2 *settings = f.form->settingsWindow();
+    settings->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(settings));
+    QWidget *box = settings->text(1);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(captions(*f.form), QStringLiteral("start/exit"));
+}
+
+void TestForm1::f11TogglesFullScreen()
+{
+    Form1Fixture f;
+    f.load();
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QTest::keyClick(f.form.get(), Qt::Key_F11);
+    QVERIFY(f.form->isFullScreen());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QTRY_COMPARE(f.form->size(), screen.size());
+    QCOMPARE(f.form->command(1).parentWidget()->pos(), QPoint(screen.width() - 248, screen.height() - 40));
+    QTest::mouseDClick(f.form.get(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!f.form->isFullScreen());
 }
 
 QTEST_MAIN(TestForm1)
