@@ -8,7 +8,9 @@
 
 QByteArray serializeClockCorrection(double correction)
 {
-    return QLocale::c().toString(correction, 'g', 15).toLatin1() + QByteArrayLiteral("\r\n");
+    // The shortest text that reads back as the same number: a count a hair above
+    // 90 must not be written as 90, which no longer gives a tick rate.
+    return QLocale::c().toString(correction, 'f', QLocale::FloatingPointShortest).toLatin1() + QByteArrayLiteral("\r\n");
 }
 
 std::optional<int16_t> ticksPerSecondFor(double correction)

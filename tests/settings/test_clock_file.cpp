@@ -10,6 +10,8 @@ private slots:
     void ticksPerSecondRoundsHalvesToEven();
     void fileContents_data();
     void fileContents();
+    void savedCountReadsBackTheSame_data();
+    void savedCountReadsBackTheSame();
 };
 
 void TestClockFile::ticksPerSecondRoundsHalvesToEven_data()
@@ -56,6 +58,23 @@ void TestClockFile::fileContents()
     QCOMPARE(parseClockCorrection(file).value_or(0), correction);
     if (correction > 0 && correction == int(correction))
         QCOMPARE(serializeClockCorrection(correction), QByteArray::number(int(correction)) + "\r\n");
+}
+
+void TestClockFile::savedCountReadsBackTheSame_data()
+{
+    QTest::addColumn<double>("correction");
+    QTest::newRow("whole") << 18000.0;
+    QTest::newRow("decimal") << 11790.25;
+    QTest::newRow("six digits") << 100000.0;
+    // Found by fuzzing: written with 15 digits this became 90, which gives
+    // no tick rate at all.
+    QTest::newRow("a hair above 90") << 90.000000000000042992764608243448025011;
+}
+
+void TestClockFile::savedCountReadsBackTheSame()
+{
+    QFETCH(double, correction);
+    QCOMPARE(parseClockCorrection(serializeClockCorrection(correction)), std::optional<double>(correction));
 }
 
 QTEST_GUILESS_MAIN(TestClockFile)
