@@ -168,5 +168,6 @@ Tune cheerfulTune()
 
     return {{conductor, melodyTrack, bellTrack, pianoTrack, bassTrack, drumTrack},
             ticksPerQuarter,
+            beatsPerMinute,
             last + barTicks};
 }

@@ -8,6 +8,7 @@
 struct Tune {
     std::vector<MidiTrack> tracks;
     int ticksPerQuarter = 0;
+    int beatsPerMinute = 0;
     std::uint32_t endTick = 0;
 };
 

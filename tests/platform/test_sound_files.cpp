@@ -1,7 +1,5 @@
 #include "platform/sound_files.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using platform::SoundKind;
@@ -12,8 +10,6 @@ class TestSoundFiles : public QObject
 private slots:
     void kind_data();
     void kind();
-    void soundFont_data();
-    void soundFont();
 };
 
 void TestSoundFiles::kind_data()
@@ -42,32 +38,6 @@ void TestSoundFiles::kind()
     QFETCH(QByteArray, head);
     QFETCH(SoundKind, kind);
     QCOMPARE(platform::soundKindOf(fileName, head), kind);
-}
-
-void TestSoundFiles::soundFont_data()
-{
-    QTest::addColumn<QString>("searchList"); // "@" stands for the folder holding a.sf2 and b.sf2
-    QTest::addColumn<QString>("found");
-    QTest::newRow("first exists") << QStringLiteral("@/a.sf2:@/b.sf2") << QStringLiteral("@/a.sf2");
-    QTest::newRow("skips missing") << QStringLiteral("@/none.sf2:@/b.sf2") << QStringLiteral("@/b.sf2");
-    QTest::newRow("semicolons") << QStringLiteral("@/none.sf2;@/b.sf2") << QStringLiteral("@/b.sf2");
-    QTest::newRow("a folder is no SoundFont") << QStringLiteral("@:@/a.sf2") << QStringLiteral("@/a.sf2");
-    QTest::newRow("none") << QStringLiteral("@/none.sf2") << QString();
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestSoundFiles::soundFont()
-{
-    QFETCH(QString, searchList);
-    QFETCH(QString, found);
-    QTemporaryDir dir;
-    for (const char *name : {"a.sf2", "b.sf2"}) {
-        QFile file(dir.filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    searchList.replace(QLatin1Char('@'), dir.path());
-    found.replace(QLatin1Char('@'), dir.path());
-    QCOMPARE(platform::firstExistingFile(searchList), found);
 }
 
 QTEST_GUILESS_MAIN(TestSoundFiles)

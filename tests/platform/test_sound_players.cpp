@@ -1,3 +1,6 @@
+#include "midi_file.h"
+#include "wave_file.h"
+
 #include "platform/sdl_players.h"
 #include "platform/sound_files.h"
 
@@ -6,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QtEndian>
 
 #include <atomic>
 
@@ -17,40 +19,23 @@ namespace {
 
 constexpr int framesPerSecond = 44100;
 
-// A 441 Hz square wave as a 16-bit mono wave file: no sample of it is
-// silent, so the mixed output shows exactly how much of it has played.
-QByteArray waveFile(int milliseconds)
+// A 441 Hz square wave: no sample of it is silent, so the mixed output
+// shows exactly how much of it has played.
+std::vector<float> squareWave(int milliseconds)
 {
-    const int frames = framesPerSecond * milliseconds / 1000;
-    QByteArray data(frames * 2, Qt::Uninitialized);
-    for (int i = 0; i < frames; ++i)
-        qToLittleEndian<qint16>(i % 100 < 50 ? 8000 : -8000, data.data() + 2 * i);
-    QByteArray header("RIFF....WAVEfmt ");
-    const auto put32 = [&header](quint32 value) { header.append(reinterpret_cast<const char *>(&value), 4); };
-    const auto put16 = [&header](quint16 value) { header.append(reinterpret_cast<const char *>(&value), 2); };
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(44100);
-    put32(88200);
-    put16(2);
-    put16(16);
-    header.append("data");
-    put32(quint32(data.size()));
-    qToLittleEndian<quint32>(quint32(header.size() - 8 + data.size()), header.data() + 4);
-    return header + data;
+    std::vector<float> samples(std::size_t(framesPerSecond * milliseconds / 1000));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = i % 100 < 50 ? 0.25f : -0.25f;
+    return samples;
 }
 
 // One piano note of two seconds, far longer than any test waits.
-QByteArray midiFile()
+Bytes midiNote()
 {
-    const QByteArray track = QByteArray::fromHex("00c000"      // program 0
-                                                 "00904864"    // note on
-                                                 "8300804800"  // two seconds later (384 ticks), note off
-                                                 "00ff2f00");  // end of track
-    QByteArray file = QByteArray::fromHex("4d546864000000060000000100604d54726b");
-    file.append(char(0)).append(char(0)).append(char(0)).append(char(track.size()));
-    return file + track;
+    MidiTrack track("note");
+    track.program(0, 0, 0);
+    track.note(0, 4 * 96, 0, 72, 100);
+    return midiFile({track}, 96, 0);
 }
 
 bool haveSoundFont()
@@ -116,19 +101,21 @@ void TestSoundPlayers::initTestCase()
     QVERIFY(m_dir.isValid());
     m_startFolder = QDir::currentPath();
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
-    const QList<QPair<QString, QByteArray>> files{
-        {QStringLiteral("short.wav"), waveFile(50)},
-        {QStringLiteral("long.wav"), waveFile(500)},
-        {QStringLiteral("sub/short.wav"), waveFile(50)},
-        {QStringLiteral("tiny.mid"), midiFile()},
-        {QStringLiteral("notes.wav"), QByteArray("not a sound at all\n")},
-        {QStringLiteral("cut.wav"), waveFile(50).left(30)},
+    const auto write = [this](const char *name, const std::vector<float> &samples) {
+        return writeWaveFile(path(QLatin1String(name)).toStdString(), samples, framesPerSecond);
     };
-    for (const auto &[name, bytes] : files) {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    QVERIFY(write("short.wav", squareWave(50)));
+    QVERIFY(write("sub/short.wav", squareWave(50)));
+    QVERIFY(write("long.wav", squareWave(500)));
+    QVERIFY(write("cut.wav", squareWave(50)));
+    QVERIFY(QFile::resize(path(QStringLiteral("cut.wav")), 30));
+    const Bytes midi = midiNote();
+    QFile midiFile(path(QStringLiteral("tiny.mid")));
+    QVERIFY(midiFile.open(QIODevice::WriteOnly));
+    midiFile.write(reinterpret_cast<const char *>(midi.data()), qint64(midi.size()));
+    QFile notes(path(QStringLiteral("notes.wav")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not a sound at all\n");
 }
 
 // Every test's players are rewound on completion as the main window does it.
