@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Writes mono samples in -1..1 as a 16-bit PCM wave file; false when the
+// file cannot be written.
+bool writeWaveFile(const std::string &path, const std::vector<float> &samples, int sampleRate);

@@ -1,0 +1,325 @@
+#include "platform/sdl_players.h"
+
+#include "platform/sound_files.h"
+#include "platform/sound_players.h"
+
+#include <QDebug>
+#include <QFile>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+
+namespace platform {
+
+namespace {
+
+struct FreeChunk {
+    void operator()(Mix_Chunk *chunk) const { Mix_FreeChunk(chunk); }
+};
+struct FreeMusic {
+    void operator()(Mix_Music *music) const { Mix_FreeMusic(music); }
+};
+
+// The mixer's end-of-playback hooks are plain functions without user data;
+// they find the players that own the device here.
+std::atomic<SdlPlayers *> deviceOwner{nullptr};
+
+QString sdlError() { return QString::fromUtf8(SDL_GetError()); }
+
+} // namespace
+
+struct SdlPlayers::Player {
+    QString fileName;
+    std::unique_ptr<Mix_Chunk, FreeChunk> chunk;
+    std::unique_ptr<Mix_Music, FreeMusic> music;
+    double resumeAt = 0; // seconds into the music, where the decoder can tell
+    bool open = false;
+    bool playing = false; // from "Play" until its end has been reported
+    bool stopRequested = false;
+    bool warned = false;
+
+    void release()
+    {
+        chunk.reset();
+        music.reset();
+        resumeAt = 0;
+    }
+
+    // One line per opened file, not one per "Play", so a missing bell
+    // does not fill the terminal during overtime.
+    void silence(int index, const QString &why)
+    {
+        if (warned)
+            return;
+        warned = true;
+        qWarning().noquote() << QStringLiteral("orlatim: sound player %1 (\"%2\") stays silent: %3")
+                                    .arg(index)
+                                    .arg(fileName, why);
+    }
+};
+
+std::unique_ptr<MediaPlayers> createSoundPlayers(QObject *parent)
+{
+    return std::make_unique<SdlPlayers>(parent);
+}
+
+SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames)
+    : MediaPlayers(parent)
+    , m_bufferFrames(bufferFrames)
+{
+    for (auto &player : m_players)
+        player = std::make_unique<Player>();
+}
+
+SdlPlayers::~SdlPlayers()
+{
+    if (m_deviceOpen)
+        closeDevice();
+}
+
+void SdlPlayers::setFileName(int index, const QString &fileName)
+{
+    if (index >= 1 && index <= Count)
+        m_players[index - 1]->fileName = fileName;
+}
+
+void SdlPlayers::send(int index, Command command)
+{
+    if (index < 1 || index > Count)
+        return;
+    switch (command) {
+    case Command::Open:
+        open(index);
+        break;
+    case Command::Play:
+        play(index);
+        break;
+    case Command::Prev:
+        m_players[index - 1]->resumeAt = 0;
+        break;
+    case Command::Stop:
+        stop(index);
+        break;
+    case Command::Close:
+        close(index);
+        break;
+    }
+}
+
+void SdlPlayers::open(int index)
+{
+    Player &player = *m_players[index - 1];
+    stop(index);
+    player.release();
+    player.open = true;
+    player.warned = false;
+    if (!openDevice())
+        return;
+    if (player.fileName.isEmpty()) {
+        player.silence(index, QStringLiteral("no file name"));
+        return;
+    }
+    const QString path = soundFilePath(player.fileName);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        player.silence(index, file.errorString());
+        return;
+    }
+    const SoundKind kind = soundKindOf(path, file.read(12));
+    file.close();
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (kind == SoundKind::Midi) {
+        if (m_soundFont.isEmpty()) {
+            player.silence(index, QStringLiteral("no General MIDI SoundFont found (install timgm6mb-soundfont)"));
+            return;
+        }
+        player.music.reset(Mix_LoadMUSType_RW(SDL_RWFromFile(nativePath.constData(), "rb"), MUS_MID, SDL_TRUE));
+        if (!player.music)
+            player.silence(index, sdlError());
+    } else {
+        player.chunk.reset(Mix_LoadWAV(nativePath.constData()));
+        if (!player.chunk)
+            player.silence(index, sdlError());
+    }
+}
+
+void SdlPlayers::play(int index)
+{
+    Player &player = *m_players[index - 1];
+    // A sound never overlaps or restarts itself: a bell due while it still
+    // rings (a short warning interval) lets the ringing one finish.
+    if (!player.open || player.playing)
+        return;
+    if (player.chunk) {
+        if (Mix_PlayChannel(index - 1, player.chunk.get(), 0) < 0) {
+            player.silence(index, sdlError());
+            return;
+        }
+    } else if (player.music) {
+        // There is one music stream. Halting first also makes sure that the
+        // music this takes over from reports its end, and reports it once.
+        Mix_HaltMusic();
+        const bool resumed = player.resumeAt > 0 && Mix_FadeInMusicPos(player.music.get(), 0, 0, player.resumeAt) == 0;
+        if (!resumed && Mix_PlayMusic(player.music.get(), 0) < 0) {
+            player.silence(index, sdlError());
+            return;
+        }
+        m_musicOwners.push_back(index);
+    } else {
+        return;
+    }
+    player.playing = true;
+    player.stopRequested = false;
+}
+
+void SdlPlayers::stop(int index)
+{
+    Player &player = *m_players[index - 1];
+    if (!player.playing)
+        return;
+    // A playback that has just ended by itself reports that end already;
+    // halting it again would report nothing, and must not touch the music
+    // another player has taken over since.
+    if (player.chunk && Mix_Playing(index - 1)) {
+        player.stopRequested = true;
+        Mix_HaltChannel(index - 1);
+    } else if (player.music && ownsMusic(index) && Mix_PlayingMusic()) {
+        player.stopRequested = true;
+        const double position = Mix_GetMusicPosition(player.music.get());
+        player.resumeAt = position > 0 ? position : 0;
+        Mix_HaltMusic();
+    }
+}
+
+void SdlPlayers::close(int index)
+{
+    Player &player = *m_players[index - 1];
+    if (!player.open)
+        return;
+    stop(index);
+    player.release();
+    player.open = false;
+    for (const auto &other : m_players) {
+        if (other->open)
+            return;
+    }
+    if (m_deviceOpen)
+        closeDevice();
+    m_deviceFailed = false;
+}
+
+bool SdlPlayers::ownsMusic(int index) const
+{
+    return !m_musicOwners.empty() && m_musicOwners.back() == index;
+}
+
+bool SdlPlayers::openDevice()
+{
+    if (m_deviceOpen)
+        return true;
+    if (m_deviceFailed)
+        return false;
+    const auto fail = [this](const QString &why) {
+        qWarning().noquote() << QStringLiteral("orlatim: no sound: %1").arg(why);
+        m_deviceFailed = true;
+        return false;
+    };
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orlatim");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Bells and music");
+    if (deviceOwner.load())
+        return fail(QStringLiteral("the audio device is held by another set of players"));
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        return fail(sdlError());
+    // The decoders load on demand; one that is missing shows as a file that
+    // does not open.
+    Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID);
+    if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, m_bufferFrames, nullptr,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) < 0) {
+        const QString why = sdlError();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return fail(why);
+    }
+    m_deviceOpen = true;
+    Mix_AllocateChannels(Count);
+    deviceOwner = this;
+    Mix_ChannelFinished(&SdlPlayers::channelFinished);
+    Mix_HookMusicFinished(&SdlPlayers::musicFinished);
+    if (m_mixTap)
+        Mix_SetPostMix(&SdlPlayers::postMix, this);
+
+    // A SoundFont named in the environment wins, as it would for any other
+    // program on SDL_mixer; otherwise the system's General MIDI set.
+    const QByteArray named = qgetenv("SDL_SOUNDFONTS");
+    m_soundFont = firstExistingFile(named.isEmpty() ? defaultSoundFonts().join(QLatin1Char(':'))
+                                                    : QString::fromLocal8Bit(named));
+    if (!m_soundFont.isEmpty())
+        Mix_SetSoundFonts(QFile::encodeName(m_soundFont).constData());
+    return true;
+}
+
+void SdlPlayers::closeDevice()
+{
+    // Once the hooks are gone no end can be reported by a closed device,
+    // nor into a destroyed object. The decoders go before Mix_Quit unloads
+    // their libraries.
+    Mix_ChannelFinished(nullptr);
+    Mix_HookMusicFinished(nullptr);
+    Mix_SetPostMix(nullptr, nullptr);
+    deviceOwner = nullptr;
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    for (auto &player : m_players)
+        player->release();
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_deviceOpen = false;
+}
+
+void SdlPlayers::playbackEnded(int index)
+{
+    Player &player = *m_players[index - 1];
+    if (!player.playing)
+        return;
+    player.playing = false;
+    emit done(index, player.stopRequested ? stoppedEarly : playedToEnd);
+}
+
+// The hooks run on the mixer's audio thread when a sound ends by itself, and
+// on the caller's thread inside a halt; either way the end is reported later,
+// from the event loop, so handlers never run inside the mixer.
+void SdlPlayers::channelFinished(int channel)
+{
+    SdlPlayers *self = deviceOwner.load();
+    if (!self)
+        return;
+    QMetaObject::invokeMethod(self, [self, channel] { self->playbackEnded(channel + 1); }, Qt::QueuedConnection);
+}
+
+void SdlPlayers::musicFinished()
+{
+    SdlPlayers *self = deviceOwner.load();
+    if (!self)
+        return;
+    QMetaObject::invokeMethod(
+        self,
+        [self] {
+            if (self->m_musicOwners.empty())
+                return;
+            const int index = self->m_musicOwners.front();
+            self->m_musicOwners.pop_front();
+            self->playbackEnded(index);
+        },
+        Qt::QueuedConnection);
+}
+
+void SdlPlayers::postMix(void *self, quint8 *stream, int length)
+{
+    static_cast<SdlPlayers *>(self)->m_mixTap(reinterpret_cast<const qint16 *>(stream), length / 2);
+}
+
+} // namespace platform

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/players.h"
+
+#include <QString>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+// The players on SDL_mixer. Bells and other sampled sounds are decoded into
+// memory and each player has its own mixer channel; MIDI files go through
+// the mixer's single music stream, synthesised with a General MIDI
+// SoundFont, so of two players holding MIDI files only one sounds at a time.
+//
+// The audio device is opened at the first "Open" and stays open, playing
+// silence, until all four players are closed: a sound server suspends an
+// idle device, and waking it would make the next bell late by seconds.
+//
+// What cannot play (no device, a missing or unreadable file, no SoundFont)
+// stays silent after one line on stderr; the timer does not notice.
+class SdlPlayers final : public MediaPlayers
+{
+    Q_OBJECT
+public:
+    // Audio frames per mixing pass. Half of it, on average, is the delay
+    // from "Play" to the mixer picking the sound up; the device queues about
+    // one more pass. 512 frames (11.6 ms at 44100 Hz) bring a bell out about
+    // 17 ms after "Play", 25 ms at worst; 1024 would pass 30 ms, and 256
+    // would wake the mixer 172 times a second for little gain.
+    static constexpr int defaultBufferFrames = 512;
+
+    // The completion codes done() reports; the program does not look at them.
+    static constexpr int playedToEnd = 1;
+    static constexpr int stoppedEarly = 4;
+
+    explicit SdlPlayers(QObject *parent = nullptr, int bufferFrames = defaultBufferFrames);
+    ~SdlPlayers() override;
+    Q_DISABLE_COPY(SdlPlayers)
+
+    void setFileName(int index, const QString &fileName) override;
+    void send(int index, Command command) override;
+
+    // Sees every mixed buffer (interleaved 16-bit samples) on the audio
+    // thread as it leaves for the device; the latency benchmark times it.
+    // Set before the first "Open".
+    using MixTap = std::function<void(const qint16 *samples, int count)>;
+    void setMixTap(MixTap tap) { m_mixTap = std::move(tap); }
+
+private:
+    struct Player;
+
+    void open(int index);
+    void play(int index);
+    void stop(int index);
+    void close(int index);
+    bool openDevice();
+    void closeDevice();
+    bool ownsMusic(int index) const;
+    void playbackEnded(int index);
+
+    static void channelFinished(int channel);
+    static void musicFinished();
+    static void postMix(void *self, quint8 *stream, int length);
+
+    std::array<std::unique_ptr<Player>, Count> m_players;
+    // Players whose music was started and has not been reported ended yet,
+    // oldest first: the mixer reports music ends without saying whose.
+    std::deque<int> m_musicOwners;
+    MixTap m_mixTap;
+    int m_bufferFrames = defaultBufferFrames;
+    bool m_deviceOpen = false;
+    bool m_deviceFailed = false;
+    QString m_soundFont;
+};
+
+} // namespace platform

@@ -1,0 +1,5 @@
+orlatim_test(NAME test_sound_files SOURCES test_sound_files.cpp LIBS platform Qt6::Widgets)
+orlatim_test(NAME test_sound_players SOURCES test_sound_players.cpp LIBS sound_making platform Qt6::Widgets SOUND)
+orlatim_test(NAME test_generated_sounds SOURCES test_generated_sounds.cpp LIBS sound_making platform Qt6::Widgets SOUND)
+target_compile_definitions(test_generated_sounds PRIVATE ORLATIM_SOUNDS_DIR="${CMAKE_BINARY_DIR}/sounds")
+add_dependencies(test_generated_sounds orlatim_sounds)
