@@ -26,8 +26,13 @@ QString writeWhole(const QString &name, const QByteArray &content)
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
         return describe(name, file.errorString());
-    if (file.write(content) != content.size())
-        return describe(name, file.errorString());
+    // commit() does not notice a buffered write that fails for want of
+    // space, and would put an empty file in place of the old one.
+    if (file.write(content) != content.size() || !file.flush()) {
+        const QString error = describe(name, file.errorString());
+        file.cancelWriting();
+        return error;
+    }
     if (!file.commit())
         return describe(name, file.errorString());
     return {};
