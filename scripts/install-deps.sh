@@ -14,6 +14,8 @@ packages=(
   # sound generation, tests and trying the program as a user
   sox xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream
+  # sanitizers and fuzzing
+  clang libclang-rt-14-dev
 )
 
 missing=()

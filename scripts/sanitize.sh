@@ -9,4 +9,4 @@ cd build-asan
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/../tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --output-on-failure -j"$(nproc)" -LE fuzz
+ctest --output-on-failure -j"$(nproc)" -LE "fuzz|packaging"

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the built program into a temporary prefix and checks what a
+# desktop needs; runs the launcher against a stand-in program; builds the
+# Debian package and reads its dependencies.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in lib/orlatim/orlatim lib/orlatim/Orlatim.chm lib/orlatim/Orlatim-about.html bin/orlatim \
+         share/orlatim/sounds/Varo-bell1.wav share/orlatim/sounds/Varo-bell2.wav \
+         share/orlatim/sounds/Varo-bell3.wav share/orlatim/sounds/Varo-sound.mid \
+         share/applications/orlatim.desktop share/metainfo/jp.velmora.Orlatim.metainfo.xml \
+         share/icons/hicolor/scalable/apps/orlatim.svg share/icons/hicolor/48x48/apps/orlatim.png \
+         share/icons/hicolor/256x256/apps/orlatim.png; do
+  [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
+[ -x "$prefix/bin/orlatim" ] || fail "the launcher is not executable"
+desktop-file-validate "$prefix/share/applications/orlatim.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/jp.velmora.Orlatim.metainfo.xml" >/dev/null
+
+# The launcher, with a stand-in that reports the folder it was started in.
+printf '#!/bin/sh\npwd\n' > "$prefix/lib/orlatim/orlatim"
+export XDG_DATA_HOME=$work/data
+data=$XDG_DATA_HOME/orlatim
+[ "$("$prefix/bin/orlatim" --menu)" = "$data" ] || fail "the menu start does not work in the data folder"
+cmp -s "$data/Varo-bell1.wav" "$prefix/share/orlatim/sounds/Varo-bell1.wav" || fail "the first start copies no sounds"
+echo "my own bell" > "$data/Varo-bell1.wav"
+rm "$data/Varo-bell2.wav"
+"$prefix/bin/orlatim" --menu >/dev/null
+[ "$(cat "$data/Varo-bell1.wav")" = "my own bell" ] || fail "the second start overwrote the user's sound"
+[ -s "$data/Varo-bell2.wav" ] || fail "a missing sound is not copied again"
+mkdir "$work/talks"
+[ "$(cd "$work/talks" && "$prefix/bin/orlatim")" = "$work/talks" ] || fail "a terminal start leaves its folder"
+
+# The Debian package.
+(cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
+deb=$(ls "$work"/package/orlatim_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for p in libqt6widgets6 libsdl2-mixer-2.0-0 timgm6mb-soundfont libchm1 fonts-ipafont-gothic; do
+  grep -q "$p" <<<"$depends" || fail "the package does not depend on $p"
+done
+dpkg-deb -c "$deb" > "$work/contents"
+grep -q "./usr/lib/orlatim/Orlatim.chm" "$work/contents" || fail "the package lacks the help file"
+echo "1 passed, 0 failed"
