@@ -10,7 +10,6 @@ packages=(
   libsdl2-mixer-dev libchm-dev fp-utils
   # run
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
-  libqt6svg6
   # sound generation, tests and trying the program as a user
   sox xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream
