@@ -1,6 +1,6 @@
 #include "clock_correction/form3.h"
 
-#include "clock_correction/clock_box.h"
+#include "platform/text_box.h"
 #include "clock_correction/typed_count.h"
 #include "platform/messages.h"
 #include "platform/tick_source.h"
@@ -72,7 +72,7 @@ Form3::Form3()
     Command3 = makeButton(this, "Command3", QStringLiteral("補正する"), QColor(0xFF, 0xC0, 0xC0), 1440, 2280);
     Command5 = makeButton(this, "Command5", QStringLiteral("閉じる"), formBackground, 4080, 2280);
 
-    ClockIndic = new ClockBox(this);
+    ClockIndic = new platform::TextBox(this);
     ClockIndic->setObjectName(QStringLiteral("ClockIndic"));
     ClockIndic->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont countFont(dialogFace);
@@ -82,7 +82,7 @@ Form3::Form3()
     QPalette boxPalette = ClockIndic->palette();
     boxPalette.setColor(QPalette::Text, QColor(0x80, 0x80, 0xFF));
     ClockIndic->setPalette(boxPalette);
-    ClockIndic->setBackground(boxBackground);
+    ClockIndic->setBackgroundColour(boxBackground);
     place(ClockIndic, 1440, 1200, 1095, 375);
 
     Command4 = makeButton(this, "Command4", QStringLiteral("やり直し"), formBackground, 2760, 2280);
@@ -102,8 +102,8 @@ Form3::Form3()
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form3::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
-    connect(ClockIndic, &ClockBox::clicked, this, &Form3::ClockIndic_Click);
-    connect(ClockIndic, &ClockBox::keyPressed, this, &Form3::ClockIndic_KeyPress);
+    connect(ClockIndic, &platform::TextBox::clicked, this, &Form3::ClockIndic_Click);
+    connect(ClockIndic, &platform::TextBox::keyPressed, this, &Form3::ClockIndic_KeyPress);
 
     Timer2 = new platform::TickSource([this] { Timer2_Timer(); }, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -177,14 +177,14 @@ void Form3::Command5_Click()
 void Form3::ClockIndic_Click()
 {
     ClockIndic->clear();
-    ClockIndic->setBackground(typingBackground);
+    ClockIndic->setBackgroundColour(typingBackground);
 }
 
 void Form3::ClockIndic_KeyPress(int keyAscii)
 {
     if (keyAscii != 13)
         return;
-    ClockIndic->setBackground(boxBackground);
+    ClockIndic->setBackgroundColour(boxBackground);
     if (ClockIndic->text().isEmpty())
         return;
     const std::optional<int16_t> count = readTypedCount(ClockIndic->text());

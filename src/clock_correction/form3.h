@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-class ClockBox;
+namespace platform {
+class TextBox;
+}
 class QLabel;
 class QPushButton;
 
@@ -51,7 +53,7 @@ private:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
-    ClockBox *ClockIndic = nullptr;
+    platform::TextBox *ClockIndic = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;

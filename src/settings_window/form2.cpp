@@ -5,7 +5,7 @@
 #include "settings_window/diagram_texts.h"
 #include "settings_window/form2_layout.h"
 #include "settings_window/main_window_calls.h"
-#include "settings_window/time_box.h"
+#include "platform/text_box.h"
 #include "settings_window/time_entry.h"
 
 #include <QCheckBox>
@@ -136,11 +136,15 @@ void Form2::createDiagram()
     const QFont narrow = designFont(QStringLiteral("Arial Narrow"), 9.75);
     const QFont boxFont = designFont(QStringLiteral("Arial"), 9.75);
     for (int i = 0; i < 3; ++i) {
-        auto *box = place(new TimeBox(frame1), QStringLiteral("Text%1").arg(i + 1), layout::Boxes[i]);
+        auto *box = place(new platform::TextBox(frame1), QStringLiteral("Text%1").arg(i + 1), layout::Boxes[i]);
         box->setFont(boxFont);
+        box->setAlignment(Qt::AlignCenter);
+        box->setTextMargins(0, 0, 0, 0);
+        box->setTextColour(QColor(0xFF, 0x00, 0x00));
+        box->setBackgroundColour(Qt::white);
         const int index = i + 1;
-        connect(box, &TimeBox::pressed, this, [this, index] { Text_Click(index); });
-        connect(box, &TimeBox::keyTyped, this, [this, index](int code) { Text_KeyPress(index, code); });
+        connect(box, &platform::TextBox::clicked, this, [this, index] { Text_Click(index); });
+        connect(box, &platform::TextBox::keyPressed, this, [this, index](int code) { Text_KeyPress(index, code); });
         m_texts[i] = box;
     }
     setTabOrder(m_texts[0], m_texts[1]);
@@ -200,7 +204,7 @@ void Form2::createButtons()
 
 void Form2::Form_Load()
 {
-    for (TimeBox *box : m_texts)
+    for (platform::TextBox *box : m_texts)
         box->keepInputMethodOff();
     ScreenDraw1();
     ScreenDraw2();
@@ -214,7 +218,7 @@ void Form2::Form_Load()
 QSize Form2::innerSize() const { return size(); }
 
 QCheckBox *Form2::check(int n) const { return m_checks.at(n - 1); }
-TimeBox *Form2::text(int index) const { return m_texts.at(index - 1); }
+platform::TextBox *Form2::text(int index) const { return m_texts.at(index - 1); }
 QLabel *Form2::msc(int index) const { return m_msc.at(index - 1); }
 platform::LineShape *Form2::line(int n) const { return m_lines.at(n - 1); }
 
@@ -275,7 +279,7 @@ void Form2::Check9_Click() { storeCheck(9, false); }
 
 void Form2::Text_Click(int index)
 {
-    TimeBox *box = text(index);
+    platform::TextBox *box = text(index);
     box->setText(QString());
     box->setBackgroundColour(OpenBox);
 }
@@ -284,7 +288,7 @@ void Form2::Text_KeyPress(int index, int keyAscii)
 {
     if (keyAscii != 13)
         return;
-    TimeBox *box = text(index);
+    platform::TextBox *box = text(index);
     box->setBackgroundColour(ShownBox);
     const TimeEntryResult entry = enterTime(index, box->text(), TimerSettings, TotalTime);
     // Every store is made before the first redraw: a tick handled inside a

@@ -8,7 +8,9 @@ class MainWindowCalls;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class TimeBox;
+namespace platform {
+class TextBox;
+}
 
 // The settings window "設定": the schedule diagram with its three time
 // boxes, the nine options and four buttons. Every change goes straight into
@@ -26,7 +28,7 @@ public:
 
     // Controls by their design names, for tests.
     QCheckBox *check(int n) const;           // Check1..Check9
-    TimeBox *text(int index) const;          // Text(1..3)
+    platform::TextBox *text(int index) const;          // Text(1..3)
     QLabel *msc(int index) const;            // msc(1..3)
     platform::LineShape *line(int n) const;  // Line1..Line16; Line3 and Line11 do not exist
 
@@ -65,7 +67,7 @@ private:
 
     MainWindowCalls &m_main;
     std::array<QCheckBox *, 9> m_checks{};
-    std::array<TimeBox *, 3> m_texts{};
+    std::array<platform::TextBox *, 3> m_texts{};
     std::array<QLabel *, 3> m_msc{};
     std::array<platform::LineShape *, 16> m_lines{};
     QLabel *m_label1 = nullptr;

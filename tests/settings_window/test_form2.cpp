@@ -3,7 +3,7 @@
 #include "settings/declare.h"
 #include "settings_window/form2.h"
 #include "settings_window/main_window_calls.h"
-#include "settings_window/time_box.h"
+#include "platform/text_box.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -144,8 +144,8 @@ void TestForm2::enterStoresThenRedraws()
     Form2 form(m_main);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TimeBox *bell = form.text(3);
-    QTest::mousePress(bell, Qt::LeftButton);
+    platform::TextBox *bell = form.text(3);
+    QTest::mouseClick(bell, Qt::LeftButton);
     QCOMPARE(bell->text(), QString());
     QCOMPARE(bell->backgroundColour(), QColor(0xFF, 0xFF, 0x00));
     QTest::keyClicks(bell, QStringLiteral("10"));

@@ -1,7 +1,7 @@
 #include "fakes/form1_fixture.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
-#include "settings_window/time_box.h"
+#include "platform/text_box.h"
 
 #include <QApplication>
 #include <QFile>
