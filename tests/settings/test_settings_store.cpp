@@ -1,29 +1,13 @@
 #include "settings/clock_file.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
+#include "fakes/files.h"
 #include "settings/settings_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString &name, const QByteArray &content)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
-
-} // namespace
 
 class TestSettingsStore : public QObject
 {
@@ -70,7 +54,7 @@ void TestSettingsStore::clockFileIsCreatedOnFirstStart()
 
 void TestSettingsStore::clockFileInAnotherCaseIsNotTaken()
 {
-    write(QStringLiteral("orlatim.clk"), "12000\r\n");
+    QVERIFY(writeFile(QStringLiteral("orlatim.clk"), "12000\r\n"));
     QCOMPARE(LoadClockCorrection(), QString());
     QCOMPARE(TicksPerSecond, int16_t(100));
     QCOMPARE(readAll(QStringLiteral("orlatim.clk")), QByteArray("12000\r\n"));
@@ -88,7 +72,7 @@ void TestSettingsStore::unusableClockFileFallsBackAndIsRewritten_data()
 void TestSettingsStore::unusableClockFileFallsBackAndIsRewritten()
 {
     QFETCH(QByteArray, content);
-    write(ClockFileName, content);
+    QVERIFY(writeFile(ClockFileName, content));
     const QString message = LoadClockCorrection();
     QVERIFY(message.contains(ClockFileName));
     QCOMPARE(TicksPerSecond, int16_t(100));
@@ -111,7 +95,7 @@ void TestSettingsStore::settingsRoundTripThroughTheFile()
 void TestSettingsStore::unreadableSettingsAreKeptAsBackup()
 {
     const QByteArray broken("480,120\r\nthat was all\r\n");
-    write(ConfigFileName, broken);
+    QVERIFY(writeFile(ConfigFileName, broken));
     const QString message = LoadSettings();
     QVERIFY(message.contains(ConfigFileName));
     QCOMPARE(TimerSettings, TimerSettingsRecord{});
@@ -127,7 +111,7 @@ void TestSettingsStore::unreadableSettingsAreKeptAsBackup()
 void TestSettingsStore::readOnlySettingsFileIsNotReplaced()
 {
     const QByteArray old = serializeSettings(TimerSettingsRecord{});
-    write(ConfigFileName, old);
+    QVERIFY(writeFile(ConfigFileName, old));
     QFile::setPermissions(ConfigFileName, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     TimerSettings.PresentationTime = 600;
     const QString error = SaveSettings();

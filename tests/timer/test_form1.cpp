@@ -1,22 +1,17 @@
+#include "fakes/files.h"
 #include "fakes/form1_fixture.h"
+#include "platform/text_box.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
-#include "platform/text_box.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString captions(Form1 &form)
 {
@@ -75,10 +70,7 @@ void TestForm1::startsWithTheSavedSettings()
     TimerSettingsRecord saved;
     saved.PresentationTime = 900;
     saved.CountDown = 0;
-    QFile file(ConfigFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(serializeSettings(saved));
-    file.close();
+    QVERIFY(writeFile(ConfigFileName, serializeSettings(saved)));
     f.load();
     QCOMPARE(TimerSettings, saved);
     QCOMPARE(TotalTime, int16_t(1020));
@@ -87,10 +79,7 @@ void TestForm1::startsWithTheSavedSettings()
 void TestForm1::unreadableSettingsAreReported()
 {
     Form1Fixture f;
-    QFile file(ConfigFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("480,120,420\r\n");
-    file.close();
+    QVERIFY(writeFile(ConfigFileName, "480,120,420\r\n"));
     f.load();
     QCOMPARE(TimerSettings, TimerSettingsRecord{});
     QCOMPARE(f.messages.size(), 1);
@@ -238,10 +227,7 @@ void TestForm1::exitThatCannotWriteStaysOpen()
     Form1Fixture f;
     f.load();
     const QByteArray old = serializeSettings(TimerSettingsRecord{});
-    QFile file(ConfigFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(old);
-    file.close();
+    QVERIFY(writeFile(ConfigFileName, old));
     QFile::setPermissions(ConfigFileName, QFileDevice::ReadOwner);
     TimerSettings.CountDown = 0;
     f.players.log.clear();

@@ -2,6 +2,7 @@
 // folder and a full disk. The folders are small file systems of their own,
 // mounted for the test where the system allows it.
 
+#include "fakes/files.h"
 #include "fakes/form1_fixture.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
@@ -15,19 +16,6 @@ namespace {
 bool run(const QStringList &command)
 {
     return QProcess::execute(command.first(), command.mid(1)) == 0;
-}
-
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString &name, const QByteArray &content)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(content), content.size());
 }
 
 // Unmounts the test's file system however the test ends.
@@ -76,7 +64,7 @@ void TestWriteFailures::exitKeepsTheOldFile()
         QDir::setCurrent(folder); // into the new file system
     }
     const QByteArray old = serializeSettings(TimerSettingsRecord{});
-    write(ConfigFileName, old);
+    QVERIFY(writeFile(ConfigFileName, old));
     f.load();
     TimerSettings.PresentationTime = 900;
 
