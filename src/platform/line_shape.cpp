@@ -28,8 +28,11 @@ void LineShape::setVisible(bool visible)
 {
     if (visible == m_visible)
         return;
-    m_visible = visible;
+    // The area is repainted while the line is still counted as shown, so
+    // that a line being hidden is wiped too.
+    m_visible = true;
     changed();
+    m_visible = visible;
 }
 
 void LineShape::changed()
