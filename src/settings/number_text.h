@@ -3,10 +3,21 @@
 #include <QString>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 // Stores a fraction into a whole number: to the nearest, halves to even.
-inline long roundHalfEven(double value) { return std::lrint(std::nearbyint(value)); }
+// Values beyond the range of long saturate, so that range checks on the
+// result also refuse them.
+inline long roundHalfEven(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (rounded >= 0x1p62)
+        return std::numeric_limits<long>::max();
+    if (!(rounded > -0x1p62))
+        return std::numeric_limits<long>::min();
+    return long(rounded);
+}
 
 // "480", "-5": the time boxes and the readout use this form.
 inline QString plainNumber(long value) { return QString::number(value); }

@@ -4,7 +4,6 @@
 #include "settings_window/diagram_texts.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -20,12 +19,7 @@ std::optional<long> fitting16(long value)
 }
 
 // A typed number stored into a 16-bit time: nearest whole number, halves to even.
-std::optional<long> whole16(double value)
-{
-    if (!(std::fabs(value) < 1e6))
-        return std::nullopt;
-    return fitting16(roundHalfEven(value));
-}
+std::optional<long> whole16(double value) { return fitting16(roundHalfEven(value)); }
 
 } // namespace
 

@@ -101,6 +101,9 @@ void TestConfigFile::unreadableFilesAreRefused_data()
     QByteArray big = defaultFile();
     big.replace("420", "40000");
     QTest::newRow("outside 16 bits") << big << QStringLiteral("outside");
+    QByteArray huge = defaultFile();
+    huge.replace("420", "-99999999999999999999999");
+    QTest::newRow("beyond any whole number") << huge << QStringLiteral("outside");
     QByteArray emptyField = defaultFile();
     emptyField.replace("420,", ",");
     QTest::newRow("empty field") << emptyField << QStringLiteral("not a number");
