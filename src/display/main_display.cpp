@@ -110,7 +110,7 @@ void MainDisplay::Form_Resize()
 void MainDisplay::DrawMsg()
 {
     const Phase phase = phaseAt(ElapsedSeconds, TimerSettings.PresentationTime, TotalTime);
-    m_message->setCaption(phaseTitle(phase, TimerSettings));
+    m_message->setCaption(TimerSettings.phaseTitle(titleIndex(phase)));
     m_message->setBackgroundColour(phaseColour(phase));
     const int top = messageTop(m_layout.DigitTop);
     m_message->setPointSize(m_layout.DigitFontSize / 3.0);

@@ -1,11 +1,5 @@
 #include "display/phase_message.h"
 
-QString phaseTitle(Phase phase, const TimerSettingsRecord &s)
-{
-    const int i = titleIndex(phase) - 1;
-    return s.EnglishDisplay == 1 ? s.PhaseTitlesEn[i] : s.PhaseTitles[i];
-}
-
 int messageTop(int16_t digitTop) { return 11 * digitTop; }
 
 double messageRoom(double clientHeight, int top, int16_t digitFontSize)

@@ -5,9 +5,6 @@
 
 #include <QString>
 
-// The title of a phase, English only when the option is exactly 1.
-QString phaseTitle(Phase phase, const TimerSettingsRecord &settings);
-
 // The message starts where the digits end: eleven tenths of their height.
 int messageTop(int16_t digitTop);
 

@@ -45,6 +45,13 @@ struct TimerSettingsRecord {
     int16_t &flag(int index);
     int16_t flag(int index) const;
 
+    // The title of phase 1..3 (presentation, discussion, overtime): the
+    // English one only when EnglishDisplay is exactly 1.
+    const QString &phaseTitle(int index) const
+    {
+        return (EnglishDisplay == 1 ? PhaseTitlesEn : PhaseTitles).at(size_t(index - 1));
+    }
+
     // The twelve text lines of the file, in file order.
     std::array<QString *, 12> textFields();
     std::array<const QString *, 12> textFields() const;

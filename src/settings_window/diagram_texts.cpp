@@ -40,8 +40,3 @@ DiagramTexts diagramTexts(const TimerSettingsRecord &s, int16_t totalTime)
 }
 
 bool firstBellInDiscussion(const TimerSettingsRecord &s) { return s.FirstBellTime > s.PresentationTime; }
-
-QString phaseTitle(const TimerSettingsRecord &s, int index)
-{
-    return s.EnglishDisplay == 1 ? s.PhaseTitlesEn.at(index - 1) : s.PhaseTitles.at(index - 1);
-}

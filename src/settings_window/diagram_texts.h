@@ -28,6 +28,3 @@ DiagramTexts diagramTexts(const TimerSettingsRecord &settings, int16_t totalTime
 
 // Bell 1 is drawn over the discussion only when it rings after bell 2.
 bool firstBellInDiscussion(const TimerSettingsRecord &settings);
-
-// The title of bar 1..3: English only when that flag is exactly 1.
-QString phaseTitle(const TimerSettingsRecord &settings, int index);

@@ -335,5 +335,5 @@ void Form2::ScreenDraw2()
 void Form2::ScreenDraw3()
 {
     for (int i = 1; i <= 3; ++i)
-        msc(i)->setText(phaseTitle(TimerSettings, i));
+        msc(i)->setText(TimerSettings.phaseTitle(i));
 }

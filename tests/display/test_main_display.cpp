@@ -13,6 +13,8 @@ private slots:
     void digitsFillAndCentre();
     void messageShowsWhereThereIsRoom_data();
     void messageShowsWhereThereIsRoom();
+    void messageFollowsThePhase_data();
+    void messageFollowsThePhase();
     void timeLineIsDrawnToThePixel();
     void timeLineHiddenWhenOff();
     void blinkHidesTheMessageForHalfASecond();
@@ -73,6 +75,45 @@ void TestMainDisplay::messageShowsWhereThereIsRoom()
     f.form->Command1_Click();
     f.runSeconds(1);
     QCOMPARE(d.message().isVisible(), shown);
+}
+
+void TestMainDisplay::messageFollowsThePhase_data()
+{
+    QTest::addColumn<int>("elapsed");
+    QTest::addColumn<int>("discussion");
+    QTest::addColumn<int>("english");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QColor>("colour");
+    const QColor green(0, 255, 0), yellow(255, 255, 0), red(255, 0, 0);
+    QTest::newRow("presentation") << 479 << 120 << 0 << "口演時間" << green;
+    QTest::newRow("discussion from bell 2") << 480 << 120 << 0 << "討論時間" << yellow;
+    QTest::newRow("overtime from bell 3") << 600 << 120 << 0 << "時間超過" << red;
+    QTest::newRow("no discussion: overtime at bell 2") << 480 << 0 << 0 << "時間超過" << red;
+    QTest::newRow("English") << 480 << 120 << 1 << "discussion" << yellow;
+    QTest::newRow("English flag other than 1") << 480 << 120 << 2 << "討論時間" << yellow;
+}
+
+void TestMainDisplay::messageFollowsThePhase()
+{
+    QFETCH(int, elapsed);
+    QFETCH(int, discussion);
+    QFETCH(int, english);
+    QFETCH(QString, title);
+    QFETCH(QColor, colour);
+    Form1Fixture f(QSize(800, 400));
+    f.load();
+    TimerSettings.DiscussionTime = int16_t(discussion);
+    TimerSettings.EnglishDisplay = int16_t(english);
+    updateTotalTime();
+    ElapsedSeconds = elapsed;
+    f.form->DrawTime();
+    const MainDisplay &d = f.form->display();
+    QCOMPARE(d.message().text(), title);
+    QCOMPARE(d.message().palette().color(QPalette::Window), colour);
+    QCOMPARE(d.digit(1).palette().color(QPalette::WindowText), colour);
+    // Centred, and sized to the digits.
+    QVERIFY(qAbs(2 * d.message().x() + d.message().width() - 800) <= 1);
+    QCOMPARE(d.message().font().pointSizeF(), d.metrics().DigitFontSize / 3.0);
 }
 
 void TestMainDisplay::timeLineIsDrawnToThePixel()
