@@ -58,7 +58,9 @@ Form1::Form1(platform::MediaPlayers &players)
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 }
 
-Form1::~Form1() = default;
+// The settings window has no parent, so that it is a window of its own; it
+// calls back into this one and must not outlive it.
+Form1::~Form1() { delete m_form2.data(); }
 
 QPushButton &Form1::command(int index) const { return *m_commands.at(size_t(index - 1)); }
 
