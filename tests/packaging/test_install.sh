@@ -23,6 +23,28 @@ done
 desktop-file-validate "$prefix/share/applications/orlatim.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/jp.velmora.Orlatim.metainfo.xml" >/dev/null
 
+# The command line, through the launcher, without a display: the answers come
+# before any window, and the empty working folder shows that the program
+# itself (which would create "Orlatim.clk" and the audio file) never started.
+mkdir "$work/cli"
+cli() {
+  (cd "$work/cli" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/menu" \
+     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cli/audio.raw" "$prefix/bin/orlatim" "$@")
+}
+while IFS='|' read -r args status stream expected; do
+  got=0
+  # shellcheck disable=SC2086 # the arguments are words
+  cli $args >"$work/stdout" 2>"$work/stderr" || got=$?
+  [ "$got" = "$status" ] || fail "orlatim $args ends with status $got, not $status: $(cat "$work/stderr")"
+  grep -qF -- "$expected" "$work/$stream" || fail "orlatim $args does not print \"$expected\""
+done <<'ROWS'
+--help|0|stdout|-v, --version
+--version|0|stdout|Orlatim 3.22
+--menu --version|0|stdout|Orlatim 3.22
+-platform offscreen --bogus|2|stderr|Unknown option 'bogus'
+ROWS
+[ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
+
 # The launcher, with a stand-in that reports the folder it was started in.
 printf '#!/bin/sh\npwd\n' > "$prefix/lib/orlatim/orlatim"
 export XDG_DATA_HOME=$work/data
