@@ -42,9 +42,10 @@ CommandLine::CommandLine()
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.setApplicationDescription(QCoreApplication::translate(
         Context,
-        "Presentation timer for academic conferences. Keeps its settings, Orlatim.cfg and "
-        "Orlatim.clk, in the folder it is started in. Qt's own options, such as -platform "
-        "and -style, are accepted too. See orlatim(1)."));
+        "Presentation timer for academic conferences. It keeps its settings,\n"
+        "Orlatim.cfg and Orlatim.clk, in the folder it is started in.\n"
+        "Qt's own options, such as -platform and -style, are accepted too.\n"
+        "See orlatim(1)."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
 }
