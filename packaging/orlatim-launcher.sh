@@ -2,10 +2,11 @@
 # Starts Orlatim. The program keeps its settings in its working folder; from
 # the desktop menu (--menu) that folder is the user's data folder, which gets
 # the default sounds on the first start. From a terminal the folder stays the
-# one the user is in.
+# one the user is in. Every other argument goes on to the program.
 set -e
 prefix=$(dirname "$(dirname "$(readlink -f "$0")")")
 if [ "${1:-}" = "--menu" ]; then
+  shift
   data="${XDG_DATA_HOME:-$HOME/.local/share}/orlatim"
   mkdir -p "$data"
   for sound in "$prefix/share/orlatim/sounds/"*; do
@@ -15,4 +16,4 @@ if [ "${1:-}" = "--menu" ]; then
   done
   cd "$data"
 fi
-exec "$prefix/lib/orlatim/orlatim"
+exec "$prefix/lib/orlatim/orlatim" "$@"

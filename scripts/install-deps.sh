@@ -13,6 +13,8 @@ packages=(
   # sound generation, tests and trying the program as a user
   sox xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream
+  # the Debian package: dependencies from the binary, and Debian's own checks
+  dpkg-dev file lintian
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
 )

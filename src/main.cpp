@@ -1,15 +1,22 @@
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/sound_players.h"
+#include "timer/command_line.h"
 #include "timer/form1.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));
+    CommandLine commandLine;
+    if (const auto status = commandLine.answerEarly(argc, argv))
+        return *status;
+
+    QApplication app(argc, argv);
+    if (const auto status = commandLine.checkRest(QApplication::arguments()))
+        return *status;
     platform::installFontSubstitutes();
     platform::installHelpKey(app);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the built program into a temporary prefix and checks what a
-# desktop needs; runs the launcher against a stand-in program; builds the
-# Debian package and reads its dependencies.
+# desktop needs; runs the command line and the launcher; builds the Debian
+# package and puts it through lintian.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -16,12 +16,39 @@ for f in lib/orlatim/orlatim lib/orlatim/Orlatim.chm lib/orlatim/Orlatim-about.h
          share/orlatim/sounds/Varo-bell3.wav share/orlatim/sounds/Varo-sound.mid \
          share/applications/orlatim.desktop share/metainfo/jp.velmora.Orlatim.metainfo.xml \
          share/icons/hicolor/scalable/apps/orlatim.svg share/icons/hicolor/48x48/apps/orlatim.png \
-         share/icons/hicolor/256x256/apps/orlatim.png; do
+         share/icons/hicolor/256x256/apps/orlatim.png share/man/man1/orlatim.1.gz; do
   [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -x "$prefix/bin/orlatim" ] || fail "the launcher is not executable"
 desktop-file-validate "$prefix/share/applications/orlatim.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/jp.velmora.Orlatim.metainfo.xml" >/dev/null
+
+# The command line, through the launcher, without a display: the answers come
+# before any window, and the empty working folder shows that the program
+# itself (which would create "Orlatim.clk" and the audio file) never started.
+mkdir "$work/cli"
+cli() {
+  (cd "$work/cli" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/menu" \
+     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cli/audio.raw" "$prefix/bin/orlatim" "$@")
+}
+while IFS='|' read -r args status stream expected; do
+  got=0
+  # shellcheck disable=SC2086 # the arguments are words
+  cli $args >"$work/stdout" 2>"$work/stderr" || got=$?
+  [ "$got" = "$status" ] || fail "orlatim $args ends with status $got, not $status: $(cat "$work/stderr")"
+  grep -qF -- "$expected" "$work/$stream" || fail "orlatim $args does not print \"$expected\""
+done <<'ROWS'
+--help|0|stdout|-v, --version
+--version|0|stdout|Orlatim 3.22
+--menu --version|0|stdout|Orlatim 3.22
+-platform offscreen --bogus|2|stderr|Unknown option 'bogus'
+ROWS
+[ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
+cli --help >"$work/help"
+zcat "$prefix/share/man/man1/orlatim.1.gz" | sed 's/\\-/-/g' >"$work/manual"
+for option in $(grep -oE -- '--[a-z-]+' "$work/help"); do
+  grep -qF -- "$option" "$work/manual" || fail "the manual page does not describe $option"
+done
 
 # The launcher, with a stand-in that reports the folder it was started in.
 printf '#!/bin/sh\npwd\n' > "$prefix/lib/orlatim/orlatim"
@@ -46,4 +73,10 @@ for p in libqt6widgets6 libsdl2-mixer-2.0-0 timgm6mb-soundfont libchm1 fonts-ipa
 done
 dpkg-deb -c "$deb" > "$work/contents"
 grep -q "./usr/lib/orlatim/Orlatim.chm" "$work/contents" || fail "the package lacks the help file"
+latest=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/orlatim/changelog.gz | zcat | sed -n 1p)
+[[ $latest == "orlatim ($(dpkg-deb -f "$deb" Version))"* ]] || fail "the changelog does not start with this version"
+if ! lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || grep -q '^E:' "$work/lintian"; then
+  cat "$work/lintian" >&2
+  fail "lintian finds errors in the package"
+fi
 echo "1 passed, 0 failed"

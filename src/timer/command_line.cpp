@@ -1,0 +1,87 @@
+#include "timer/command_line.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Status for a command line the program cannot follow, as usual on Unix.
+constexpr int UsageError = 2;
+
+const char *const Context = "CommandLine";
+
+QString programName() { return QStringLiteral("orlatim"); }
+
+int printed(const QString &text, std::FILE *stream, int status)
+{
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+    return status;
+}
+
+int usageError(const QString &why)
+{
+    return printed(programName() % QStringLiteral(": ") % why % QLatin1Char('\n')
+                       % QCoreApplication::translate(Context, "Run \"%1 --help\" to see the options.")
+                             .arg(programName())
+                       % QLatin1Char('\n'),
+                   stderr, UsageError);
+}
+
+} // namespace
+
+CommandLine::CommandLine()
+    : m_help({QStringLiteral("h"), QStringLiteral("help")},
+             QCoreApplication::translate(Context, "Show this help and exit."))
+    , m_version({QStringLiteral("v"), QStringLiteral("version")},
+                QCoreApplication::translate(Context, "Show the version and exit."))
+{
+    // Qt's own options are single-dash words; read them as words, never as
+    // bundles of letters ("-reverse" is not -r -e -v ...).
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser.setApplicationDescription(QCoreApplication::translate(
+        Context,
+        "Presentation timer for academic conferences. It keeps its settings,\n"
+        "Orlatim.cfg and Orlatim.clk, in the folder it is started in.\n"
+        "Qt's own options, such as -platform and -style, are accepted too.\n"
+        "See orlatim(1)."));
+    m_parser.addOption(m_help);
+    m_parser.addOption(m_version);
+}
+
+std::optional<int> CommandLine::answerEarly(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const bool parsed = m_parser.parse(arguments);
+    if (m_parser.isSet(m_help)) {
+        // The parser names the program by the path it was started with, or
+        // by a placeholder before the application object exists; users type
+        // the launcher's name.
+        const QString options = m_parser.helpText().section(QLatin1Char('\n'), 1);
+        return printed(QCoreApplication::translate(Context, "Usage: %1 [options]").arg(programName())
+                           % QLatin1Char('\n') % options,
+                       stdout, 0);
+    }
+    if (m_parser.isSet(m_version)) {
+        return printed(QCoreApplication::applicationName() % QLatin1Char(' ')
+                           % QCoreApplication::applicationVersion() % QLatin1Char('\n'),
+                       stdout, 0);
+    }
+    if (!parsed && m_parser.unknownOptionNames().isEmpty())
+        return usageError(m_parser.errorText());
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::checkRest(const QStringList &arguments)
+{
+    if (!m_parser.parse(arguments))
+        return usageError(m_parser.errorText());
+    if (!m_parser.positionalArguments().isEmpty()) {
+        return usageError(QCoreApplication::translate(Context, "Unexpected argument \"%1\".")
+                              .arg(m_parser.positionalArguments().constFirst()));
+    }
+    return std::nullopt;
+}
