@@ -11,12 +11,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));
     CommandLine commandLine;
-    if (const auto status = commandLine.answerEarly(argc, argv))
+    if (const auto status = commandLine.answer(argc, argv))
         return *status;
 
     QApplication app(argc, argv);
-    if (const auto status = commandLine.checkRest(QApplication::arguments()))
-        return *status;
     platform::installFontSubstitutes();
     platform::installHelpKey(app);
 

@@ -29,6 +29,23 @@ int usageError(const QString &why)
                    stderr, UsageError);
 }
 
+// The options QGuiApplication and QApplication take for themselves; those
+// after "=" take a value.
+const char *const QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+const char *const QtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                      "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                      "display", "geometry", "style", "stylesheet", "name", "title",
+                                      "qmljsdebugger", "fontengine", "visual"};
+
+void addHidden(QCommandLineParser &parser, const char *name, bool takesValue)
+{
+    QCommandLineOption option(QString::fromLatin1(name));
+    if (takesValue)
+        option.setValueName(QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+}
+
 } // namespace
 
 CommandLine::CommandLine()
@@ -48,9 +65,13 @@ CommandLine::CommandLine()
         "See orlatim(1)."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
+    for (const char *name : QtFlags)
+        addHidden(m_parser, name, false);
+    for (const char *name : QtValueOptions)
+        addHidden(m_parser, name, true);
 }
 
-std::optional<int> CommandLine::answerEarly(int argc, char *argv[])
+std::optional<int> CommandLine::answer(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -70,14 +91,7 @@ std::optional<int> CommandLine::answerEarly(int argc, char *argv[])
                            % QCoreApplication::applicationVersion() % QLatin1Char('\n'),
                        stdout, 0);
     }
-    if (!parsed && m_parser.unknownOptionNames().isEmpty())
-        return usageError(m_parser.errorText());
-    return std::nullopt;
-}
-
-std::optional<int> CommandLine::checkRest(const QStringList &arguments)
-{
-    if (!m_parser.parse(arguments))
+    if (!parsed)
         return usageError(m_parser.errorText());
     if (!m_parser.positionalArguments().isEmpty()) {
         return usageError(QCoreApplication::translate(Context, "Unexpected argument \"%1\".")

@@ -6,23 +6,19 @@
 
 #include <optional>
 
-// The program's own options. --help and --version are answered before the
-// application object exists, so they work without a display and never open
-// a window or the sound device. A word the parser does not know may be one
-// of Qt's own options (-platform, -style, -reverse...), which only
-// QApplication knows and takes out of the arguments: such words are judged
-// only after it has done so.
+// The program's own options, read before the application object exists, so
+// that --help, --version and a mistyped option are answered without a
+// display and never open a window or the sound device. Qt's own options
+// (-platform, -style, -reverse...) are known to the parser but not listed in
+// the help; QApplication takes them out of the arguments itself.
 class CommandLine
 {
 public:
     CommandLine();
 
-    // Before QApplication: the exit status after printing the help or the
-    // version, or after a mistake that no option of Qt can explain.
-    std::optional<int> answerEarly(int argc, char *argv[]);
-    // After QApplication, with its remaining arguments: the exit status
-    // after a mistake.
-    std::optional<int> checkRest(const QStringList &arguments);
+    // The exit status after printing the help or the version, or after a
+    // mistake; no value when the program is to start.
+    std::optional<int> answer(int argc, char *argv[]);
 
     // Values of options that take one.
     const QCommandLineParser &parser() const { return m_parser; }

@@ -42,6 +42,8 @@ done <<'ROWS'
 --version|0|stdout|Orlatim 3.22
 --menu --version|0|stdout|Orlatim 3.22
 -platform offscreen --bogus|2|stderr|Unknown option 'bogus'
+--bogus|2|stderr|Unknown option 'bogus'
+-style Fusion extra|2|stderr|Unexpected argument "extra"
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"
