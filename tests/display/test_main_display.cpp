@@ -105,11 +105,14 @@ void TestMainDisplay::messageFollowsThePhase()
     f.load();
     TimerSettings.DiscussionTime = int16_t(discussion);
     TimerSettings.EnglishDisplay = int16_t(english);
+    // A face from a hand-edited file whose descenders reach below one em.
+    TimerSettings.MessageFontName = QStringLiteral("DejaVu Sans");
     updateTotalTime();
     ElapsedSeconds = elapsed;
     f.form->DrawTime();
     const MainDisplay &d = f.form->display();
     QCOMPARE(d.message().text(), title);
+    QVERIFY(d.message().height() >= d.message().fontMetrics().height());
     QCOMPARE(d.message().palette().color(QPalette::Window), colour);
     QCOMPARE(d.digit(1).palette().color(QPalette::WindowText), colour);
     // Centred, and sized to the digits.
