@@ -83,6 +83,7 @@ Form3::Form3()
     boxPalette.setColor(QPalette::Text, QColor(0x80, 0x80, 0xFF));
     ClockIndic->setPalette(boxPalette);
     ClockIndic->setBackgroundColour(boxBackground);
+    ClockIndic->askForNumbers();
     place(ClockIndic, 1440, 1200, 1095, 375);
 
     Command4 = makeButton(this, "Command4", QStringLiteral("やり直し"), formBackground, 2760, 2280);

@@ -5,6 +5,7 @@
 #include "settings/declare.h"
 
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,8 +33,9 @@ bool confirming(const Form3 &form)
 QLineEdit *box(const Form3 &form) { return form.findChild<QLineEdit *>(QStringLiteral("ClockIndic")); }
 
 // Plays a script of user actions, separated by blanks: start, stop, apply,
-// redo, close, tickN (N timer events) and type:TEXT (click into the box, type
-// the text, press Enter).
+// redo, close, tickN (N timer events), type:TEXT (click into the box, type
+// the text, press Enter) and ime:TEXT (the same with the text committed by an
+// input method).
 void play(Form3 &form, const QString &script)
 {
     const QStringList steps = script.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -54,6 +56,12 @@ void play(Form3 &form, const QString &script)
         else if (step.startsWith(QLatin1String("type:"))) {
             QTest::mouseClick(box(form), Qt::LeftButton);
             QTest::keyClicks(box(form), step.mid(5));
+            QTest::keyClick(box(form), Qt::Key_Return);
+        } else if (step.startsWith(QLatin1String("ime:"))) {
+            QTest::mouseClick(box(form), Qt::LeftButton);
+            QInputMethodEvent commit;
+            commit.setCommitString(step.mid(4));
+            QCoreApplication::sendEvent(box(form), &commit);
             QTest::keyClick(box(form), Qt::Key_Return);
         } else
             qFatal("unknown step %s", qPrintable(step));
@@ -151,6 +159,7 @@ void TestForm3::steps_data()
     QTest::newRow("start while confirming") << "start tick5 stop start tick2" << true << 2 << true << "2" << 18000 << none;
     QTest::newRow("apply a measurement") << "start tick12000 stop apply" << false << 0 << true << "12000" << 12000 << QByteArray("12000\r\n");
     QTest::newRow("apply a typed count") << "type:12000 apply" << false << 0 << true << "12000" << 12000 << QByteArray("12000\r\n");
+    QTest::newRow("full-width count") << "ime:　１２０００ apply" << false << 0 << true << "　１２０００" << 12000 << QByteArray("12000\r\n");
     QTest::newRow("2.5 goes to 2") << "type:2.5" << false << 2 << true << "2.5" << 18000 << none;
     QTest::newRow("3.5 goes to 4") << "type:3.5" << false << 4 << true << "3.5" << 18000 << none;
     QTest::newRow("leading number only") << "type:9000ticks" << false << 9000 << true << "9000ticks" << 18000 << none;
