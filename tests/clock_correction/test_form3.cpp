@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -127,7 +128,7 @@ void TestForm3::opensIdleWithTheStoredCorrection()
 
     // Every control lies inside the client area.
     const QList<QWidget *> controls = form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    QCOMPARE(controls.size(), 9);
+    QCOMPARE(controls.size(), 10);
     for (const QWidget *control : controls)
         QVERIFY2(form.rect().contains(control->geometry()), qPrintable(control->objectName()));
 
@@ -200,6 +201,9 @@ void TestForm3::steps()
     QCOMPARE(clockFile(), file);
     QCOMPARE(form->isVisible(), !script.endsWith(QLatin1String("close")));
     QVERIFY(m_messages.isEmpty());
+    // An apply that stored nothing says so in the window.
+    const bool refused = script.endsWith(QLatin1String("apply")) && correction == 18000;
+    QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label4"))->isVisible(), refused);
 }
 
 void TestForm3::typingMarksTheBoxYellow()
