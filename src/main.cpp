@@ -1,6 +1,7 @@
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/sound_players.h"
+#include "platform/translations.h"
 #include "timer/form1.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));
+    platform::installTranslations(app);
     platform::installFontSubstitutes();
     platform::installHelpKey(app);
 

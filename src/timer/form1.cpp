@@ -131,7 +131,7 @@ void Form1::exitProgram()
     // the window to leave without saving.
     const QString error = SaveSettings();
     if (!error.isEmpty()) {
-        platform::showMessage(this, error + QStringLiteral("\nThe settings were not saved."));
+        platform::showMessage(this, error + QLatin1Char('\n') + tr("The settings were not saved."));
         return;
     }
     for (int i = 1; i <= platform::MediaPlayers::Count; ++i)

@@ -1,6 +1,7 @@
 #include "clock_correction/form3.h"
 #include "platform/messages.h"
 #include "platform/tick_source.h"
+#include "platform/translations.h"
 #include "settings/clock_file.h"
 #include "settings/declare.h"
 
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 
@@ -82,6 +84,7 @@ private slots:
     void steps();
     void typingMarksTheBoxYellow();
     void anUnwritableFileKeepsTheNewRate();
+    void saidInJapaneseInAJapaneseLocale();
 
 private:
     std::unique_ptr<Form3> openForm();
@@ -233,6 +236,18 @@ void TestForm3::anUnwritableFileKeepsTheNewRate()
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.first().contains(QStringLiteral("Orlatim.clk")), qPrintable(m_messages.first()));
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestForm3::saidInJapaneseInAJapaneseLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    platform::installTranslations(*QCoreApplication::instance());
+    const auto form = openForm();
+    play(*form, QStringLiteral("type:90 apply"));
+    const QString said = form->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(said, QStringLiteral("補正していません。値は 91 以上にしてください。"));
 }
 
 QTEST_MAIN(TestForm3)
