@@ -194,6 +194,7 @@ void Form3::Command5_Click()
 
 void Form3::ClockIndic_Click()
 {
+    showRefusal(false);
     ClockIndic->clear();
     m_boxShowsCorrection = false;
     ClockIndic->setBackgroundColour(typingBackground);
