@@ -212,13 +212,16 @@ void showHelp()
 {
     const QString path = helpFile();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        showMessage(nullptr, QCoreApplication::translate("HelpWindow", "The help file \"%1\" was not found.").arg(path));
+        showMessage(nullptr,
+                    QCoreApplication::translate("HelpWindow", "The help file \"%1\" was not found.").arg(path));
         return;
     }
     auto archive = std::make_unique<ChmArchive>(path);
     const QString page = archive->isOpen() ? archive->defaultPage() : QString();
     if (page.isEmpty()) {
-        showMessage(nullptr, QCoreApplication::translate("HelpWindow", "The help file \"%1\" cannot be shown: it is damaged or not a help file.").arg(path));
+        showMessage(nullptr, QCoreApplication::translate(
+                                 "HelpWindow", "The help file \"%1\" cannot be shown: it is damaged or not a help file.")
+                                 .arg(path));
         return;
     }
     if (!theHelpWindow)

@@ -16,7 +16,8 @@ void openMakersPage()
 {
     const QUrl page = makersPageUrl();
     if (!QDesktopServices::openUrl(page))
-        showMessage(nullptr, QCoreApplication::translate("MakersPage", "No web browser could be started. The maker's page is at %1")
+        showMessage(nullptr, QCoreApplication::translate("MakersPage",
+                                                         "No web browser could be started. The maker's page is at %1")
                                  .arg(page.toString()));
 }
 

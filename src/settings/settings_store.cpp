@@ -28,9 +28,9 @@ QString keepBackup(const QString &name)
     QFile::remove(backup);
     if (QFile::copy(name, backup))
         return {};
-    return describe(backup,
-                    QCoreApplication::translate("SettingsStore", "the unusable %1 could not be kept, so it is not replaced")
-                        .arg(name));
+    return describe(backup, QCoreApplication::translate("SettingsStore",
+                                                        "the unusable %1 could not be kept, so it is not replaced")
+                                .arg(name));
 }
 
 QString writeWhole(const QString &name, const QByteArray &content)
