@@ -8,6 +8,8 @@ packages=(
   cmake g++ make pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsdl2-mixer-dev libchm-dev fp-utils
+  # translations: lupdate and lrelease, and Qt's own Japanese texts
+  qt6-l10n-tools qt6-translations-l10n
   # run
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
   # sound generation, tests and trying the program as a user

@@ -1,20 +1,30 @@
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/sound_players.h"
+#include "platform/translations.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));
+    // The command line is answered by a plain application object, which needs
+    // no display, in the user's language; the window system is reached only
+    // when the program is really to start.
+    auto early = std::make_unique<QCoreApplication>(argc, argv);
+    platform::installTranslations(*early);
     CommandLine commandLine;
     if (const auto status = commandLine.answer(argc, argv))
         return *status;
+    early.reset();
 
     QApplication app(argc, argv);
+    platform::installTranslations(app);
     platform::installFontSubstitutes();
     platform::installHelpKey(app);
 

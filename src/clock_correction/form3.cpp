@@ -83,6 +83,7 @@ Form3::Form3()
     boxPalette.setColor(QPalette::Text, QColor(0x80, 0x80, 0xFF));
     ClockIndic->setPalette(boxPalette);
     ClockIndic->setBackgroundColour(boxBackground);
+    ClockIndic->askForNumbers();
     place(ClockIndic, 1440, 1200, 1095, 375);
 
     Command4 = makeButton(this, "Command4", QStringLiteral("やり直し"), formBackground, 2760, 2280);
@@ -90,6 +91,14 @@ Form3::Form3()
     Label2 = new QLabel(QStringLiteral("上記の値で補正します。よろしいですか？"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     place(Label2, 240, 1920, 5055, 255);
+
+    // In the free strip between the count and the confirmation line.
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    QPalette warning = Label4->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+    Label4->setPalette(warning);
+    place(Label4, 240, 1620, 5295, 255);
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -113,6 +122,7 @@ Form3::Form3()
 
 void Form3::Form_Load()
 {
+    showRefusal(false);
     showConfirmation(false);
     showStoredCorrection();
     MeasuredTicks = 0;
@@ -123,6 +133,7 @@ void Form3::Form_Load()
 
 void Form3::Command1_Click()
 {
+    showRefusal(false);
     MeasuredTicks = 0;
     Measuring = 1;
 }
@@ -135,10 +146,12 @@ void Form3::Timer2_Timer()
     if (MeasuredTicks < std::numeric_limits<int16_t>::max())
         ++MeasuredTicks;
     ClockIndic->setText(plainNumber(MeasuredTicks));
+    m_boxShowsCorrection = false;
 }
 
 void Form3::Command2_Click()
 {
+    showRefusal(false);
     showConfirmation(true);
     Measuring = 0;
 }
@@ -146,13 +159,16 @@ void Form3::Command2_Click()
 void Form3::Command3_Click()
 {
     // 90 or less, and the 0 left after an apply, would make a counted second
-    // shorter than one tick.
+    // shorter than one tick. Nothing changes then, and unless the box shows
+    // the correction in use the window says so, instead of looking applied.
     const std::optional<int16_t> ticks = ticksPerSecondFor(MeasuredTicks);
+    showRefusal(!ticks && !m_boxShowsCorrection);
     if (!ticks)
         return;
     ClockCorrection = MeasuredTicks;
     MeasuredTicks = 0;
     TicksPerSecond = *ticks;
+    m_boxShowsCorrection = true;
     const QString error = SaveClockCorrection();
     if (!error.isEmpty())
         platform::showMessage(this, error);
@@ -160,6 +176,7 @@ void Form3::Command3_Click()
 
 void Form3::Command4_Click()
 {
+    showRefusal(false);
     showConfirmation(false);
     showStoredCorrection();
     MeasuredTicks = 0;
@@ -170,13 +187,16 @@ void Form3::Command5_Click()
     Measuring = 0;
     MeasuredTicks = 0;
     hide();
+    showRefusal(false);
     showConfirmation(false);
     showStoredCorrection();
 }
 
 void Form3::ClockIndic_Click()
 {
+    showRefusal(false);
     ClockIndic->clear();
+    m_boxShowsCorrection = false;
     ClockIndic->setBackgroundColour(typingBackground);
 }
 
@@ -187,6 +207,8 @@ void Form3::ClockIndic_KeyPress(int keyAscii)
     ClockIndic->setBackgroundColour(boxBackground);
     if (ClockIndic->text().isEmpty())
         return;
+    showRefusal(false);
+    m_boxShowsCorrection = false;
     const std::optional<int16_t> count = readTypedCount(ClockIndic->text());
     if (!count) {
         // Nothing waits for confirmation: back to the stored correction.
@@ -215,4 +237,15 @@ void Form3::showConfirmation(bool shown)
     Command4->setVisible(shown);
 }
 
-void Form3::showStoredCorrection() { ClockIndic->setText(QString::number(ClockCorrection, 'g', 15)); }
+void Form3::showStoredCorrection()
+{
+    ClockIndic->setText(QString::number(ClockCorrection, 'g', 15));
+    m_boxShowsCorrection = true;
+}
+
+void Form3::showRefusal(bool shown)
+{
+    // Worded when shown, so that it follows the language in use.
+    Label4->setText(shown ? tr("Nothing was changed: the count must be 91 or more.") : QString());
+    Label4->setVisible(shown);
+}

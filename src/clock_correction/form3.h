@@ -46,13 +46,19 @@ private:
     void Form_Load();
     void showConfirmation(bool shown);
     void showStoredCorrection();
+    void showRefusal(bool shown);
 
     int16_t Measuring = 0;
     int16_t MeasuredTicks = 0;
+    // Whether the box shows the correction in use: "補正する" then has
+    // nothing to change and says nothing.
+    bool m_boxShowsCorrection = true;
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
+    // Says that "補正する" changed nothing because the count gives no tick rate.
+    QLabel *Label4 = nullptr;
     platform::TextBox *ClockIndic = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;

@@ -45,7 +45,9 @@ MainDisplay::MainDisplay(platform::Window &window, QWidget &buttonBar) : m_windo
         digit->hide();
         m_digits[i] = digit;
     }
-    m_message = new platform::AutoLabel(QStringLiteral("口演時間"), &window);
+    // The message's top and the room under it follow the digits, never its
+    // own height, so it can show its whole line in any font.
+    m_message = new platform::AutoLabel(QStringLiteral("口演時間"), &window, platform::AutoLabel::Height::Text);
     m_message->setFontFace(QStringLiteral("ＭＳ Ｐゴシック"));
     m_message->setPointSize(20.25);
     m_message->setBackgroundColour(green);

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-AutoLabel::AutoLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+AutoLabel::AutoLabel(const QString &caption, QWidget *parent, Height height)
+    : QLabel(caption, parent), m_height(height)
 {
     setAlignment(Qt::AlignCenter);
     setContentsMargins(0, 0, 0, 0);
@@ -14,7 +15,8 @@ AutoLabel::AutoLabel(const QString &caption, QWidget *parent) : QLabel(caption, 
 QSize AutoLabel::sizeHint() const
 {
     QSize size = QLabel::sizeHint();
-    size.setHeight(int(std::ceil(font().pointSizeF() * logicalDpiY() / 72.0)));
+    if (m_height == Height::OneEm)
+        size.setHeight(int(std::ceil(font().pointSizeF() * logicalDpiY() / 72.0)));
     return size;
 }
 

@@ -10,7 +10,14 @@ class AutoLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit AutoLabel(const QString &caption, QWidget *parent);
+    // OneEm: fonts differ in the line gap they ask for, and the layout reads
+    // the digits' height, so the digits and the room under them come out
+    // alike whichever font stands in for the named face. Text: as high as
+    // the caption's line at its font, descenders included, for a label
+    // whose height no layout reads.
+    enum class Height { OneEm, Text };
+
+    AutoLabel(const QString &caption, QWidget *parent, Height height = Height::OneEm);
 
     void setCaption(const QString &caption);
     void setFontFace(const QString &face);
@@ -21,11 +28,11 @@ public:
     // An opaque label fills its box with this colour.
     void setBackgroundColour(const QColor &colour);
 
-    // One em high: fonts differ in the line gap they ask for, and the layout
-    // reads the label's height, so the digits and the room under them come
-    // out alike whichever font stands in for the named face.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    Height m_height;
 };
 
 } // namespace platform

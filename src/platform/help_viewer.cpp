@@ -4,6 +4,7 @@
 
 #include <chm_lib.h>
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -165,16 +166,16 @@ class HelpWindow : public QWidget
 public:
     HelpWindow()
     {
-        setWindowTitle(QStringLiteral("Orlatim help"));
+        setWindowTitle(QCoreApplication::translate("HelpWindow", "Orlatim help"));
         setObjectName(QStringLiteral("HelpWindow"));
         setAttribute(Qt::WA_DeleteOnClose);
         resize(720, 560);
 
         auto *browser = new HelpBrowser(this);
         m_browser = browser;
-        auto *back = new QPushButton(QStringLiteral("< Back"), this);
-        auto *forward = new QPushButton(QStringLiteral("Forward >"), this);
-        auto *home = new QPushButton(QStringLiteral("Contents"), this);
+        auto *back = new QPushButton(QCoreApplication::translate("HelpWindow", "< Back"), this);
+        auto *forward = new QPushButton(QCoreApplication::translate("HelpWindow", "Forward >"), this);
+        auto *home = new QPushButton(QCoreApplication::translate("HelpWindow", "Contents"), this);
         back->setObjectName(QStringLiteral("back"));
         forward->setObjectName(QStringLiteral("forward"));
         home->setObjectName(QStringLiteral("home"));
@@ -211,13 +212,16 @@ void showHelp()
 {
     const QString path = helpFile();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        showMessage(nullptr, QStringLiteral("The help file \"%1\" was not found.").arg(path));
+        showMessage(nullptr,
+                    QCoreApplication::translate("HelpWindow", "The help file \"%1\" was not found.").arg(path));
         return;
     }
     auto archive = std::make_unique<ChmArchive>(path);
     const QString page = archive->isOpen() ? archive->defaultPage() : QString();
     if (page.isEmpty()) {
-        showMessage(nullptr, QStringLiteral("The help file \"%1\" cannot be shown: it is damaged or not a help file.").arg(path));
+        showMessage(nullptr, QCoreApplication::translate(
+                                 "HelpWindow", "The help file \"%1\" cannot be shown: it is damaged or not a help file.")
+                                 .arg(path));
         return;
     }
     if (!theHelpWindow)

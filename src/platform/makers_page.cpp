@@ -3,6 +3,7 @@
 #include "platform/file_lookup.h"
 #include "platform/messages.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 
 namespace platform {
@@ -15,7 +16,8 @@ void openMakersPage()
 {
     const QUrl page = makersPageUrl();
     if (!QDesktopServices::openUrl(page))
-        showMessage(nullptr, QStringLiteral("No web browser could be started. The maker's page is at %1")
+        showMessage(nullptr, QCoreApplication::translate("MakersPage",
+                                                         "No web browser could be started. The maker's page is at %1")
                                  .arg(page.toString()));
 }
 

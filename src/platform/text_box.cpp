@@ -23,10 +23,13 @@ void TextBox::setTextColour(const QColor &colour)
     setPalette(p);
 }
 
-void TextBox::keepInputMethodOff()
+void TextBox::askForNumbers()
 {
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase);
+    // Preferences, not the "only" hints: a sign, a decimal point, blanks and
+    // an exponent stay possible.
+    setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText |
+                        Qt::ImhNoAutoUppercase);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent *event)

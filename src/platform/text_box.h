@@ -17,9 +17,12 @@ public:
     QColor backgroundColour() const;
     void setTextColour(const QColor &colour);
 
-    // For boxes that read digits typed as plain characters: an input method
-    // would hold them back until its own conversion ends.
-    void keepInputMethodOff();
+    // For boxes that read a typed number. The input method stays off, so
+    // that digits arrive as plain characters at once instead of waiting for
+    // its conversion and an extra Enter; where one sees the box all the same,
+    // the hints ask it for Latin digits. No character is refused: the readers
+    // also take full-width forms.
+    void askForNumbers();
 
 signals:
     void clicked();

@@ -2,6 +2,7 @@
 
 #include "settings/number_text.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -38,4 +39,25 @@ std::optional<double> parseClockCorrection(const QByteArray &bytes)
     if (!value || !ticksPerSecondFor(*value))
         return std::nullopt;
     return value;
+}
+
+QString clockCorrectionNotice(double correction)
+{
+    const std::optional<int16_t> ticks = ticksPerSecondFor(correction);
+    if (!ticks || std::abs(correction - DefaultClockCorrection) <= 0.02 * DefaultClockCorrection)
+        return {};
+    // A counted second lasts ticks × 10 ms of real time.
+    const double speed = 100.0 / *ticks;
+    const long percent = std::lround(std::abs(speed - 1) * 100);
+    const long tenMinutes = std::lround(600 / speed);
+    const char *text =
+        speed > 1 ? QT_TRANSLATE_NOOP("ClockFile", "%1 holds the clock correction %2, more than 2 % away from 18000: talks "
+                                                   "will run %3 % fast, a 10-minute talk ending after %4 min %5 s. "
+                                                   "\"時間補正\" in the settings window measures the clock again.")
+                  : QT_TRANSLATE_NOOP("ClockFile", "%1 holds the clock correction %2, more than 2 % away from 18000: talks "
+                                                   "will run %3 % slow, a 10-minute talk ending after %4 min %5 s. "
+                                                   "\"時間補正\" in the settings window measures the clock again.");
+    return QCoreApplication::translate("ClockFile", text)
+        .arg(ClockFileName, QString::number(correction, 'g', 15), QString::number(percent),
+             QString::number(tenMinutes / 60), QString::number(tenMinutes % 60));
 }

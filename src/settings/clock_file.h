@@ -17,3 +17,9 @@ std::optional<int16_t> ticksPerSecondFor(double correction);
 
 // The correction a file holds, or no value when it holds no usable count.
 std::optional<double> parseClockCorrection(const QByteArray &bytes);
+
+// The talk clock counts exact 10 ms ticks, so a correction more than 2 %
+// away from 18000 (one measured on another computer, say) makes every talk
+// run fast or slow by as much. Says by how much and how to measure again;
+// empty for a correction within 2 %.
+QString clockCorrectionNotice(double correction);

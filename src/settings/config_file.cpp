@@ -3,6 +3,7 @@
 #include "settings/cp932.h"
 #include "settings/number_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <limits>
@@ -50,7 +51,8 @@ SettingsParse parseSettings(const QByteArray &bytes)
 {
     const std::optional<QString> text = decodeCp932(bytes);
     if (!text)
-        return {std::nullopt, QStringLiteral("the file is not valid Shift_JIS (code page 932) text")};
+        return {std::nullopt,
+                QCoreApplication::translate("SettingsFile", "the file is not valid Shift_JIS (code page 932) text")};
     const QStringList lines = splitLines(*text);
 
     constexpr int numberCount = TimerSettingsRecord::TimeCount + TimerSettingsRecord::FlagCount;
@@ -66,11 +68,15 @@ SettingsParse parseSettings(const QByteArray &bytes)
                 continue;
             const std::optional<double> value = readDecimalField(fields[f]);
             if (!value)
-                return {std::nullopt, QStringLiteral("line %1: \"%2\" is not a number").arg(line + 1).arg(fields[f])};
+                return {std::nullopt, QCoreApplication::translate("SettingsFile", "line %1: \"%2\" is not a number")
+                                          .arg(line + 1)
+                                          .arg(fields[f])};
             const long rounded = roundHalfEven(*value);
             if (rounded < std::numeric_limits<int16_t>::min() || rounded > std::numeric_limits<int16_t>::max())
                 return {std::nullopt,
-                        QStringLiteral("line %1: %2 is outside -32768..32767").arg(line + 1).arg(fields[f].trimmed())};
+                        QCoreApplication::translate("SettingsFile", "line %1: %2 is outside -32768..32767")
+                            .arg(line + 1)
+                            .arg(fields[f].trimmed())};
             ++taken;
             if (taken <= TimerSettingsRecord::TimeCount)
                 s.time(taken) = int16_t(rounded);
@@ -79,11 +85,13 @@ SettingsParse parseSettings(const QByteArray &bytes)
         }
     }
     if (taken < numberCount)
-        return {std::nullopt, QStringLiteral("the file holds %1 of the 15 numbers").arg(taken)};
+        return {std::nullopt,
+                QCoreApplication::translate("SettingsFile", "the file holds %1 of the 15 numbers").arg(taken)};
 
     const auto fields = s.textFields();
     if (lines.size() - line < int(fields.size()))
-        return {std::nullopt, QStringLiteral("the file has %1 lines, 14 are needed").arg(lines.size())};
+        return {std::nullopt,
+                QCoreApplication::translate("SettingsFile", "the file has %1 lines, 14 are needed").arg(lines.size())};
     for (QString *field : fields)
         *field = lines[line++];
 

@@ -8,6 +8,13 @@ bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); 
 
 } // namespace
 
+QString typedNumberText(const QString &typed)
+{
+    QString text = typed.normalized(QString::NormalizationForm_KC);
+    text.replace(QChar(0x2212), QLatin1Char('-'));
+    return text;
+}
+
 std::optional<LeadingNumber> readLeadingNumber(const QString &text)
 {
     // Blanks count for nothing, anywhere in the number ("1 2.5" is 12.5).

@@ -28,6 +28,11 @@ inline QString spacedNumber(long value)
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
+// A number typed through an input method in the form the readers below
+// take: full-width digits, signs and full stops become ASCII, an ideographic
+// space a blank (compatibility normalisation), and the minus sign a hyphen.
+QString typedNumberText(const QString &typed);
+
 // Reads a whole field as a decimal number: blanks around it, an optional
 // sign, digits, an optional fraction. Anything else gives no value.
 std::optional<double> readDecimalField(const QString &text);

@@ -5,6 +5,7 @@
 #include "settings/config_file.h"
 #include "settings/declare.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,13 +17,29 @@ bool keepUnreadableSettings = false;
 
 QString describe(const QString &name, const QString &what) { return QStringLiteral("%1: %2").arg(name, what); }
 
+// Where a file that could not be used is kept before it is replaced.
+QString backupName(const QString &name) { return name + QStringLiteral(".bak"); }
+
+// Copies the file to its backup, replacing an older one; an empty string
+// when that worked, else what went wrong.
+QString keepBackup(const QString &name)
+{
+    const QString backup = backupName(name);
+    QFile::remove(backup);
+    if (QFile::copy(name, backup))
+        return {};
+    return describe(backup, QCoreApplication::translate("SettingsStore",
+                                                        "the unusable %1 could not be kept, so it is not replaced")
+                                .arg(name));
+}
+
 QString writeWhole(const QString &name, const QByteArray &content)
 {
     const QFileInfo info(name);
     // The owner's write bit, not access(): a file marked read-only stays so
     // even for an administrator.
     if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
-        return describe(name, QStringLiteral("the file is read-only"));
+        return describe(name, QCoreApplication::translate("SettingsStore", "the file is read-only"));
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
         return describe(name, file.errorString());
@@ -48,15 +65,16 @@ QString LoadSettings()
     if (!file.open(QIODevice::ReadOnly)) {
         SetDefaultSettings();
         keepUnreadableSettings = true;
-        return describe(ConfigFileName, file.errorString()) + QStringLiteral("; the default settings are used.");
+        return QCoreApplication::translate("SettingsStore", "%1; the default settings are used.")
+            .arg(describe(ConfigFileName, file.errorString()));
     }
     const SettingsParse parsed = parseSettings(file.readAll());
     if (!parsed.settings) {
         SetDefaultSettings();
         keepUnreadableSettings = true;
-        return describe(ConfigFileName, parsed.error) +
-               QStringLiteral("; the default settings are used. \"exit\" keeps the old file as %1.bak.")
-                   .arg(ConfigFileName);
+        return QCoreApplication::translate("SettingsStore",
+                                           "%1; the default settings are used. \"exit\" keeps the old file as %2.")
+            .arg(describe(ConfigFileName, parsed.error), backupName(ConfigFileName));
     }
     TimerSettings = *parsed.settings;
     keepUnreadableSettings = false;
@@ -66,10 +84,9 @@ QString LoadSettings()
 QString SaveSettings()
 {
     if (keepUnreadableSettings && QFile::exists(ConfigFileName)) {
-        const QString backup = ConfigFileName + QStringLiteral(".bak");
-        QFile::remove(backup);
-        if (!QFile::copy(ConfigFileName, backup))
-            return describe(backup, QStringLiteral("the unreadable settings could not be kept"));
+        const QString error = keepBackup(ConfigFileName);
+        if (!error.isEmpty())
+            return error;
     }
     const QString error = writeWhole(ConfigFileName, serializeSettings(TimerSettings));
     if (error.isEmpty())
@@ -81,21 +98,33 @@ QString SaveClockCorrection() { return writeWhole(ClockFileName, serializeClockC
 
 QString LoadClockCorrection()
 {
-    QString problem;
+    QStringList problems;
     std::optional<double> correction;
-    if (platform::foundExactly(ClockFileName)) {
+    const bool present = platform::foundExactly(ClockFileName);
+    if (present) {
         QFile file(ClockFileName);
         if (file.open(QIODevice::ReadOnly))
             correction = parseClockCorrection(file.readAll());
-        if (!correction)
-            problem = describe(ClockFileName, QStringLiteral("holds no usable tick count; 18000 is used"));
     }
     ClockCorrection = correction.value_or(DefaultClockCorrection);
     TicksPerSecond = *ticksPerSecondFor(ClockCorrection);
-    if (!correction) {
-        const QString error = SaveClockCorrection();
-        if (!error.isEmpty())
-            problem = problem.isEmpty() ? error : problem + QLatin1Char('\n') + error;
+    if (correction) {
+        problems << clockCorrectionNotice(ClockCorrection);
+    } else if (!present) {
+        problems << SaveClockCorrection();
+    } else {
+        // The file is rewritten at once, so what it held is kept first.
+        const QString kept = keepBackup(ClockFileName);
+        const QString saved = kept.isEmpty() ? SaveClockCorrection() : QString();
+        if (kept.isEmpty() && saved.isEmpty())
+            problems << QCoreApplication::translate(
+                            "SettingsStore", "%1 holds no usable tick count; 18000 is used, and the old file is kept as %2.")
+                            .arg(ClockFileName, backupName(ClockFileName));
+        else
+            problems << QCoreApplication::translate("SettingsStore", "%1 holds no usable tick count; 18000 is used.")
+                            .arg(ClockFileName)
+                     << kept << saved;
     }
-    return problem;
+    problems.removeAll(QString());
+    return problems.join(QLatin1Char('\n'));
 }

@@ -14,6 +14,8 @@ void SetDefaultSettings();
 QString SaveSettings();
 
 // Reads Orlatim.clk, creating it when missing, and sets ClockCorrection and
-// TicksPerSecond. A file without a usable count is rewritten with 18000.
+// TicksPerSecond. A file without a usable count is kept as Orlatim.clk.bak
+// and rewritten with 18000. A usable count far from 18000 is used, with a
+// notice of how fast or slow talks will run.
 QString LoadClockCorrection();
 QString SaveClockCorrection();

@@ -1,5 +1,7 @@
 #include "settings/timer_settings.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace {
@@ -69,11 +71,13 @@ QString sumsOutOfRange(const TimerSettingsRecord &s)
     // hold one either, so that the same limit holds wherever times come from.
     const long total = long(s.PresentationTime) + s.DiscussionTime;
     if (total >= 32760 || total < std::numeric_limits<int16_t>::min())
-        return QStringLiteral("presentation + discussion = %1 seconds, the limit is 32759").arg(total);
+        return QCoreApplication::translate("SettingsFile", "presentation + discussion = %1 seconds, the limit is 32759")
+            .arg(total);
     if (!fits16(total + s.MusicStartTime))
-        return QStringLiteral("presentation + discussion + music start = %1 seconds, the limit is 32767")
+        return QCoreApplication::translate("SettingsFile",
+                                           "presentation + discussion + music start = %1 seconds, the limit is 32767")
             .arg(total + s.MusicStartTime);
     if (!fits16(long(s.PresentationTime) - s.BlinkTime) || !fits16(total - s.BlinkTime))
-        return QStringLiteral("blink time %1 does not fit the talk").arg(s.BlinkTime);
+        return QCoreApplication::translate("SettingsFile", "blink time %1 does not fit the talk").arg(s.BlinkTime);
     return {};
 }

@@ -205,7 +205,7 @@ void Form2::createButtons()
 void Form2::Form_Load()
 {
     for (platform::TextBox *box : m_texts)
-        box->keepInputMethodOff();
+        box->askForNumbers();
     ScreenDraw1();
     ScreenDraw2();
     ScreenDraw3();

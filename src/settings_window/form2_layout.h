@@ -31,17 +31,24 @@ constexpr TwipsRect Command3{3720, 3480, 735, 375};
 constexpr TwipsRect Command2{4560, 3480, 735, 375};
 constexpr TwipsRect Command1{5400, 3480, 735, 375};
 
+// The third column of options holds the captions built from times. It
+// starts 120 twips left of the design's 3960 and reaches the window's right
+// edge, so that "超過 9999秒から音楽開始" shows whole; its gap to the second
+// column stays as wide as the one between the first two.
+constexpr int OptionColumn3 = 3840;
+constexpr int OptionColumn3Width = Frame2.width - OptionColumn3;
+
 // In Frame2, Check1..Check9 (Check7 sits on the window instead).
 constexpr std::array<TwipsRect, 9> Checks{{
     {0, 315, 1455, 375},
     {0, 0, 1575, 375},
     {0, 645, 1695, 375},
-    {3960, 315, 2655, 375},
-    {3960, 645, 2775, 375},
+    {OptionColumn3, 315, OptionColumn3Width, 375},
+    {OptionColumn3, 645, OptionColumn3Width, 375},
     {2040, 315, 1455, 375},
     Check7,
     {2040, 645, 1575, 375},
-    {3960, 0, 2055, 375},
+    {OptionColumn3, 0, OptionColumn3Width, 375},
 }};
 
 // In Frame1: the bars msc(1..3), the time boxes Text(1..3) and the labels.
@@ -54,7 +61,9 @@ constexpr TwipsRect Label10{4440, 240, 735, 255}; // bell 3
 constexpr TwipsRect Label4{1200, 960, 375, 255};  // unit of Text(3)
 constexpr TwipsRect Label5{2160, 1320, 375, 255}; // unit of Text(1)
 constexpr TwipsRect Label12{4320, 1320, 375, 255}; // unit of Text(2)
-constexpr TwipsRect Label11{1920, 1680, 1095, 255}; // total
+// The total: 120 twips wider than designed, about the same centre, for the
+// longest total in seconds, "total  32759 sec".
+constexpr TwipsRect Label11{1860, 1680, 1215, 255};
 
 constexpr std::array<TwipsLine, 14> Lines{{
     {8, 240, 840, 240, 960},

@@ -33,7 +33,7 @@ TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRe
     refused.texts[index - 1] = refill;
 
     const QString text = typed.isEmpty() ? refill : typed;
-    const std::optional<double> number = readDecimalField(text);
+    const std::optional<double> number = readDecimalField(typedNumberText(text));
     if (!number)
         return refused;
 

@@ -22,7 +22,8 @@ struct TimeEntryResult {
 // Reads the text typed into box `index` (1 presentation, 2 discussion,
 // 3 first bell), stores it as that time, corrects the first bell against
 // the other two and decides whether bell 1 rings. An empty box is refilled
-// with its stored time. Text that is not a plain number, seconds beyond 16
+// with its stored time. Full-width forms read as their ASCII ones. Text
+// that is not a plain number, seconds beyond 16
 // bits, and a talk whose sums would not fit are refused or cut back, so that
 // the settings can always be timed and read back from the file.
 TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRecord &settings,

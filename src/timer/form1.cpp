@@ -39,6 +39,9 @@ Form1::Form1(platform::MediaPlayers &players)
 {
     m_frame1 = new QFrame(this);
     m_frame1->setGeometry(0, 0, 241, 33);
+    // The time line is painted under the child controls; the bar's own black
+    // hides the late dot in its gaps and where "reset" is hidden, too.
+    m_frame1->setAutoFillBackground(true);
     // The buttons in the order the timekeeper reads them: start, exit, help,
     // settings.
     m_commands = {makeButton(m_frame1, QStringLiteral("start"), 0, 65),
@@ -128,7 +131,7 @@ void Form1::exitProgram()
     // the window to leave without saving.
     const QString error = SaveSettings();
     if (!error.isEmpty()) {
-        platform::showMessage(this, error + QStringLiteral("\nThe settings were not saved."));
+        platform::showMessage(this, error + QLatin1Char('\n') + tr("The settings were not saved."));
         return;
     }
     for (int i = 1; i <= platform::MediaPlayers::Count; ++i)

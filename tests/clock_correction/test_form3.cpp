@@ -1,14 +1,18 @@
 #include "clock_correction/form3.h"
 #include "platform/messages.h"
 #include "platform/tick_source.h"
+#include "platform/translations.h"
 #include "settings/clock_file.h"
 #include "settings/declare.h"
 
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 
@@ -32,8 +36,9 @@ bool confirming(const Form3 &form)
 QLineEdit *box(const Form3 &form) { return form.findChild<QLineEdit *>(QStringLiteral("ClockIndic")); }
 
 // Plays a script of user actions, separated by blanks: start, stop, apply,
-// redo, close, tickN (N timer events) and type:TEXT (click into the box, type
-// the text, press Enter).
+// redo, close, tickN (N timer events), type:TEXT (click into the box, type
+// the text, press Enter) and ime:TEXT (the same with the text committed by an
+// input method).
 void play(Form3 &form, const QString &script)
 {
     const QStringList steps = script.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -55,6 +60,12 @@ void play(Form3 &form, const QString &script)
             QTest::mouseClick(box(form), Qt::LeftButton);
             QTest::keyClicks(box(form), step.mid(5));
             QTest::keyClick(box(form), Qt::Key_Return);
+        } else if (step.startsWith(QLatin1String("ime:"))) {
+            QTest::mouseClick(box(form), Qt::LeftButton);
+            QInputMethodEvent commit;
+            commit.setCommitString(step.mid(4));
+            QCoreApplication::sendEvent(box(form), &commit);
+            QTest::keyClick(box(form), Qt::Key_Return);
         } else
             qFatal("unknown step %s", qPrintable(step));
     }
@@ -73,6 +84,7 @@ private slots:
     void steps();
     void typingMarksTheBoxYellow();
     void anUnwritableFileKeepsTheNewRate();
+    void saidInJapaneseInAJapaneseLocale();
 
 private:
     std::unique_ptr<Form3> openForm();
@@ -119,7 +131,7 @@ void TestForm3::opensIdleWithTheStoredCorrection()
 
     // Every control lies inside the client area.
     const QList<QWidget *> controls = form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    QCOMPARE(controls.size(), 9);
+    QCOMPARE(controls.size(), 10);
     for (const QWidget *control : controls)
         QVERIFY2(form.rect().contains(control->geometry()), qPrintable(control->objectName()));
 
@@ -151,6 +163,7 @@ void TestForm3::steps_data()
     QTest::newRow("start while confirming") << "start tick5 stop start tick2" << true << 2 << true << "2" << 18000 << none;
     QTest::newRow("apply a measurement") << "start tick12000 stop apply" << false << 0 << true << "12000" << 12000 << QByteArray("12000\r\n");
     QTest::newRow("apply a typed count") << "type:12000 apply" << false << 0 << true << "12000" << 12000 << QByteArray("12000\r\n");
+    QTest::newRow("full-width count") << "ime:　１２０００ apply" << false << 0 << true << "　１２０００" << 12000 << QByteArray("12000\r\n");
     QTest::newRow("2.5 goes to 2") << "type:2.5" << false << 2 << true << "2.5" << 18000 << none;
     QTest::newRow("3.5 goes to 4") << "type:3.5" << false << 4 << true << "3.5" << 18000 << none;
     QTest::newRow("leading number only") << "type:9000ticks" << false << 9000 << true << "9000ticks" << 18000 << none;
@@ -191,6 +204,9 @@ void TestForm3::steps()
     QCOMPARE(clockFile(), file);
     QCOMPARE(form->isVisible(), !script.endsWith(QLatin1String("close")));
     QVERIFY(m_messages.isEmpty());
+    // An apply that stored nothing says so in the window.
+    const bool refused = script.endsWith(QLatin1String("apply")) && correction == 18000;
+    QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label4"))->isVisible(), refused);
 }
 
 void TestForm3::typingMarksTheBoxYellow()
@@ -220,6 +236,18 @@ void TestForm3::anUnwritableFileKeepsTheNewRate()
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.first().contains(QStringLiteral("Orlatim.clk")), qPrintable(m_messages.first()));
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestForm3::saidInJapaneseInAJapaneseLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    platform::installTranslations(*QCoreApplication::instance());
+    const auto form = openForm();
+    play(*form, QStringLiteral("type:90 apply"));
+    const QString said = form->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(said, QStringLiteral("補正していません。値は 91 以上にしてください。"));
 }
 
 QTEST_MAIN(TestForm3)

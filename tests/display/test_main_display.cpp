@@ -17,6 +17,7 @@ private slots:
     void messageFollowsThePhase();
     void timeLineIsDrawnToThePixel();
     void timeLineHiddenWhenOff();
+    void lateDotHidesUnderTheButtonBar();
     void blinkHidesTheMessageForHalfASecond();
 };
 
@@ -104,11 +105,14 @@ void TestMainDisplay::messageFollowsThePhase()
     f.load();
     TimerSettings.DiscussionTime = int16_t(discussion);
     TimerSettings.EnglishDisplay = int16_t(english);
+    // A face from a hand-edited file whose descenders reach below one em.
+    TimerSettings.MessageFontName = QStringLiteral("DejaVu Sans");
     updateTotalTime();
     ElapsedSeconds = elapsed;
     f.form->DrawTime();
     const MainDisplay &d = f.form->display();
     QCOMPARE(d.message().text(), title);
+    QVERIFY(d.message().height() >= d.message().fontMetrics().height());
     QCOMPARE(d.message().palette().color(QPalette::Window), colour);
     QCOMPARE(d.digit(1).palette().color(QPalette::WindowText), colour);
     // Centred, and sized to the digits.
@@ -159,6 +163,25 @@ void TestMainDisplay::timeLineHiddenWhenOff()
         QVERIFY(!d.line(i).isVisible());
     QVERIFY(!d.timeLineCaption(1).isVisible());
     QVERIFY(!d.timeLineCaption(2).isVisible());
+}
+
+void TestMainDisplay::lateDotHidesUnderTheButtonBar()
+{
+    Form1Fixture f(QSize(800, 400));
+    f.load();
+    TimerSettings.ShowTimeLine = 1;
+    f.form->Command1_Click();
+    QVERIFY(f.form->command(4).isHidden());
+    // 36 pixels a minute from x 12: the dot of 8 at 1014 s lies in the gap
+    // after "pause", at 1063 s where "reset" is hidden.
+    for (const int elapsed : {1014, 1063}) {
+        ElapsedSeconds = elapsed;
+        f.form->TimeLine();
+        const QImage image = f.form->grab().toImage();
+        const int x = int(f.form->display().line(3).from().x());
+        for (int dx = -3; dx <= 3; ++dx)
+            QVERIFY2(image.pixel(x + dx, 370) == qRgb(0, 0, 0), qPrintable(QString::number(x + dx)));
+    }
 }
 
 void TestMainDisplay::blinkHidesTheMessageForHalfASecond()

@@ -12,6 +12,8 @@ private slots:
     void fileContents();
     void savedCountReadsBackTheSame_data();
     void savedCountReadsBackTheSame();
+    void noticeOfAFarCorrection_data();
+    void noticeOfAFarCorrection();
 };
 
 void TestClockFile::ticksPerSecondRoundsHalvesToEven_data()
@@ -75,6 +77,27 @@ void TestClockFile::savedCountReadsBackTheSame()
 {
     QFETCH(double, correction);
     QCOMPARE(parseClockCorrection(serializeClockCorrection(correction)), std::optional<double>(correction));
+}
+
+void TestClockFile::noticeOfAFarCorrection_data()
+{
+    QTest::addColumn<double>("correction");
+    QTest::addColumn<QString>("says"); // empty: no notice
+    QTest::newRow("default") << 18000.0 << "";
+    QTest::newRow("2 % fast is quiet") << 17640.0 << "";
+    QTest::newRow("2 % slow is quiet") << 18360.0 << "";
+    QTest::newRow("just over 2 % fast") << 17639.0 << "2 % fast, a 10-minute talk ending after 9 min 48 s";
+    QTest::newRow("measured at 64 ticks a second") << 11520.0 << "56 % fast, a 10-minute talk ending after 6 min 24 s";
+    QTest::newRow("slow") << 19800.0 << "9 % slow, a 10-minute talk ending after 11 min 0 s";
+}
+
+void TestClockFile::noticeOfAFarCorrection()
+{
+    QFETCH(double, correction);
+    QFETCH(QString, says);
+    const QString notice = clockCorrectionNotice(correction);
+    QCOMPARE(notice.isEmpty(), says.isEmpty());
+    QVERIFY2(notice.contains(says) && (says.isEmpty() || notice.contains(QStringLiteral("時間補正"))), qPrintable(notice));
 }
 
 QTEST_GUILESS_MAIN(TestClockFile)

@@ -19,6 +19,7 @@ private slots:
     void clockFileInAnotherCaseIsNotTaken();
     void unusableClockFileFallsBackAndIsRewritten_data();
     void unusableClockFileFallsBackAndIsRewritten();
+    void farCorrectionIsUsedWithANotice();
     void settingsRoundTripThroughTheFile();
     void unreadableSettingsAreKeptAsBackup();
     void readOnlySettingsFileIsNotReplaced();
@@ -74,9 +75,21 @@ void TestSettingsStore::unusableClockFileFallsBackAndIsRewritten()
     QFETCH(QByteArray, content);
     QVERIFY(writeFile(ClockFileName, content));
     const QString message = LoadClockCorrection();
-    QVERIFY(message.contains(ClockFileName));
+    QVERIFY(message.contains(ClockFileName + QStringLiteral(".bak")));
     QCOMPARE(TicksPerSecond, int16_t(100));
     QCOMPARE(readAll(ClockFileName), QByteArray("18000\r\n"));
+    QVERIFY(QFile::exists(ClockFileName + QStringLiteral(".bak")));
+    QCOMPARE(readAll(ClockFileName + QStringLiteral(".bak")), content);
+}
+
+void TestSettingsStore::farCorrectionIsUsedWithANotice()
+{
+    QVERIFY(writeFile(ClockFileName, "11520\r\n"));
+    const QString message = LoadClockCorrection();
+    QVERIFY2(message.contains(QStringLiteral("56 % fast")), qPrintable(message));
+    QCOMPARE(ClockCorrection, 11520.0);
+    QCOMPARE(TicksPerSecond, int16_t(64));
+    QCOMPARE(readAll(ClockFileName), QByteArray("11520\r\n"));
 }
 
 void TestSettingsStore::settingsRoundTripThroughTheFile()

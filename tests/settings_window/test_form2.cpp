@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -54,6 +55,8 @@ private slots:
     void closeHidesAndKeepsState();
     void layout_data();
     void layout();
+    void captionsShowWhole_data();
+    void captionsShowWhole();
 
 private:
     QString label(Form2 &form, const char *name) { return form.findChild<QLabel *>(QLatin1String(name))->text(); }
@@ -206,11 +209,11 @@ void TestForm2::layout_data()
     QTest::addColumn<QRect>("geometry"); // in its parent, pixels at 96 dpi
     QTest::newRow("Frame1") << "Frame1" << QRect(8, 0, 405, 135);
     QTest::newRow("Check7 on the window") << "Check7" << QRect(144, 144, 113, 25);
-    QTest::newRow("Check5 in Frame2") << "Check5" << QRect(264, 43, 185, 25);
+    QTest::newRow("Check5 in Frame2") << "Check5" << QRect(256, 43, 158, 25);
     QTest::newRow("Text2 is lower") << "Text2" << QRect(240, 80, 41, 23);
     QTest::newRow("msc3") << "msc3" << QRect(312, 32, 84, 17);
     QTest::newRow("Label8") << "Label8" << QRect(193, 16, 49, 17);
-    QTest::newRow("Label11") << "Label11" << QRect(128, 112, 73, 17);
+    QTest::newRow("Label11") << "Label11" << QRect(124, 112, 81, 17);
     QTest::newRow("Command4") << "Command4" << QRect(16, 232, 73, 25);
 }
 
@@ -227,6 +230,38 @@ void TestForm2::layout()
     QCOMPARE(image.pixelColor(211, 70), QColor(Qt::black));             // end of the presentation
     QCOMPARE(image.pixelColor(170, 120), QColor(0xE0, 0xE0, 0xE0));     // gap under the total caption
     QCOMPARE(image.pixelColor(27, 40), QColor(0x80, 0xFF, 0x80));       // presentation bar
+}
+
+void TestForm2::captionsShowWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("total");
+    for (const char *name : {"Check4", "Check5", "Check9"})
+        QTest::newRow(name) << name << 1 << 9999;
+    QTest::newRow("Label11 in minutes") << "Label11" << 0 << 32759;
+    QTest::newRow("Label11 in seconds") << "Label11" << 1 << 32759;
+}
+
+// Measured with the fonts that stand in for the design's: the caption of a
+// control fits the part of it that its panel and the window show.
+void TestForm2::captionsShowWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(int, units);
+    QFETCH(int, total);
+    TimerSettings.SecondsUnits = int16_t(units);
+    TimerSettings.PresentationTime = int16_t(total - TimerSettings.DiscussionTime);
+    TimerSettings.WarningInterval = TimerSettings.BlinkTime = 9999;
+    TimerSettings.MusicStartTime = int16_t(std::min(9999, 32767 - total));
+    updateTotalTime();
+    Form2 form(m_main);
+    const QWidget *control = form.findChild<QWidget *>(name);
+    const QWidget *panel = control->parentWidget();
+    const QRect shown = (control->geometry() & panel->rect()).translated(panel->mapTo(&form, QPoint())) & form.rect();
+    QVERIFY2(control->sizeHint().width() <= shown.width(),
+             qPrintable(QStringLiteral("%1 needs %2 pixels, shows %3").arg(control->property("text").toString())
+                            .arg(control->sizeHint().width()).arg(shown.width())));
 }
 
 QTEST_MAIN(TestForm2)

@@ -46,6 +46,10 @@ void TestTimeEntry::entry_data()
     QTest::newRow("empty bell box drops the seconds") << 0 << 480 << 450 << 1 << 3 << "" << true << "480,120,420,1,600" << "8|2|7";
     QTest::newRow("seconds: empty bell box unchanged") << 1 << 480 << 450 << 1 << 3 << "" << true << "480,120,450,1,600" << "480|120|450";
     QTest::newRow("empty box switches bell 1 on again") << 0 << 480 << 420 << 0 << 2 << "" << true << "480,120,420,1,600" << "8|2|7";
+    QTest::newRow("full-width bell 7.5 min") << 0 << 480 << 420 << 1 << 3 << "７．５" << true << "480,120,450,1,600" << "8|2|7";
+    QTest::newRow("full-width minus, ideographic blanks") << 0 << 480 << 420 << 1 << 2 << "　－５　" << true << "480,0,420,1,480" << "8|　－５　|7";
+    QTest::newRow("minus sign switches bell 1 off") << 0 << 480 << 420 << 1 << 3 << "−3" << true << "480,120,0,0,600" << "8|2|0";
+    QTest::newRow("full-width seconds") << 1 << 480 << 420 << 1 << 1 << "６００" << true << "600,120,420,1,720" << "６００|120|420";
     QTest::newRow("unit flag 2: presentation in seconds") << 2 << 480 << 420 << 1 << 1 << "300" << true << "300,120,360,1,420" << "300|2|6";
     QTest::newRow("unit flag 2: bell in minutes") << 2 << 480 << 420 << 1 << 3 << "5" << true << "480,120,300,1,600" << "8|2|5";
 

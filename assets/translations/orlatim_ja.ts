@@ -1,0 +1,125 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>ClockFile</name>
+    <message>
+        <source>%1 holds the clock correction %2, more than 2 % away from 18000: talks will run %3 % fast, a 10-minute talk ending after %4 min %5 s. &quot;時間補正&quot; in the settings window measures the clock again.</source>
+        <translation>%1 の時間補正値 %2 は 18000 から 2 % を超えて離れています。口演の計時は %3 % 速く進み、10分の口演は実時間 %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
+    </message>
+    <message>
+        <source>%1 holds the clock correction %2, more than 2 % away from 18000: talks will run %3 % slow, a 10-minute talk ending after %4 min %5 s. &quot;時間補正&quot; in the settings window measures the clock again.</source>
+        <translation>%1 の時間補正値 %2 は 18000 から 2 % を超えて離れています。口演の計時は %3 % 遅く進み、10分の口演は実時間 %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>The settings were not saved.</source>
+        <translation>設定は保存されていません。</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Nothing was changed: the count must be 91 or more.</source>
+        <translation>補正していません。値は 91 以上にしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Orlatim help</source>
+        <translation>Orlatim ヘルプ</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; 戻る</translation>
+    </message>
+    <message>
+        <source>Forward &gt;</source>
+        <translation>進む &gt;</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>目次</translation>
+    </message>
+    <message>
+        <source>The help file &quot;%1&quot; was not found.</source>
+        <translation>ヘルプファイル「%1」が見つかりません。</translation>
+    </message>
+    <message>
+        <source>The help file &quot;%1&quot; cannot be shown: it is damaged or not a help file.</source>
+        <translation>ヘルプファイル「%1」を表示できません。壊れているか、ヘルプファイルではありません。</translation>
+    </message>
+</context>
+<context>
+    <name>MakersPage</name>
+    <message>
+        <source>No web browser could be started. The maker&apos;s page is at %1</source>
+        <translation>Webブラウザーを起動できませんでした。作者のページは %1 にあります。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>the file is not valid Shift_JIS (code page 932) text</source>
+        <translation>Shift_JIS (コードページ 932) のテキストとして読めません</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; is not a number</source>
+        <translation>%1 行目: 「%2」は数値ではありません</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is outside -32768..32767</source>
+        <translation>%1 行目: %2 は -32768～32767 の範囲外です</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of the 15 numbers</source>
+        <translation>15 個の数値のうち %1 個しかありません</translation>
+    </message>
+    <message>
+        <source>the file has %1 lines, 14 are needed</source>
+        <translation>%1 行しかありません (14 行必要です)</translation>
+    </message>
+    <message>
+        <source>presentation + discussion = %1 seconds, the limit is 32759</source>
+        <translation>口演時間 + 討論時間 = %1 秒で、上限の 32759 秒を超えています</translation>
+    </message>
+    <message>
+        <source>presentation + discussion + music start = %1 seconds, the limit is 32767</source>
+        <translation>口演時間 + 討論時間 + 音楽開始時間 = %1 秒で、上限の 32767 秒を超えています</translation>
+    </message>
+    <message>
+        <source>blink time %1 does not fit the talk</source>
+        <translation>点滅時間 %1 秒が口演に収まりません</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>the file is read-only</source>
+        <translation>読み取り専用のファイルです</translation>
+    </message>
+    <message>
+        <source>%1; the default settings are used.</source>
+        <translation>%1。既定の設定を使います。</translation>
+    </message>
+    <message>
+        <source>%1; the default settings are used. &quot;exit&quot; keeps the old file as %2.</source>
+        <translation>%1。既定の設定を使います。「exit」の際、元のファイルは %2 として残します。</translation>
+    </message>
+    <message>
+        <source>the unusable %1 could not be kept, so it is not replaced</source>
+        <translation>使えない %1 を残せなかったため、置き換えていません</translation>
+    </message>
+    <message>
+        <source>%1 holds no usable tick count; 18000 is used, and the old file is kept as %2.</source>
+        <translation>%1 に使える時間補正値がありません。18000 を使い、元のファイルは %2 として残しました。</translation>
+    </message>
+    <message>
+        <source>%1 holds no usable tick count; 18000 is used.</source>
+        <translation>%1 に使える時間補正値がありません。18000 を使います。</translation>
+    </message>
+</context>
+</TS>
