@@ -13,6 +13,39 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Run &quot;%1 --help&quot; to see the options.</source>
+        <translation>オプションの一覧は「%1 --help」で表示されます。</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>このヘルプを表示して終了します。</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>バージョンを表示して終了します。</translation>
+    </message>
+    <message>
+        <source>Presentation timer for academic conferences. It keeps its settings,
+Orlatim.cfg and Orlatim.clk, in the folder it is started in.
+Qt&apos;s own options, such as -platform and -style, are accepted too.
+See orlatim(1).</source>
+        <translation>学会発表のためのプレゼンテーションタイマーです。設定ファイル
+Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
+-platform や -style など Qt 自身のオプションも使えます。
+詳しくは orlatim(1) を参照してください。</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>使い方: %1 [オプション]</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>引数「%1」は使えません。</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>The settings were not saved.</source>

@@ -9,8 +9,6 @@ namespace {
 // Status for a command line the program cannot follow, as usual on Unix.
 constexpr int UsageError = 2;
 
-const char *const Context = "CommandLine";
-
 QString programName() { return QStringLiteral("orlatim"); }
 
 int printed(const QString &text, std::FILE *stream, int status)
@@ -23,7 +21,7 @@ int printed(const QString &text, std::FILE *stream, int status)
 int usageError(const QString &why)
 {
     return printed(programName() % QStringLiteral(": ") % why % QLatin1Char('\n')
-                       % QCoreApplication::translate(Context, "Run \"%1 --help\" to see the options.")
+                       % CommandLine::tr("Run \"%1 --help\" to see the options.")
                              .arg(programName())
                        % QLatin1Char('\n'),
                    stderr, UsageError);
@@ -50,15 +48,14 @@ void addHidden(QCommandLineParser &parser, const char *name, bool takesValue)
 
 CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")},
-             QCoreApplication::translate(Context, "Show this help and exit."))
+             CommandLine::tr("Show this help and exit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")},
-                QCoreApplication::translate(Context, "Show the version and exit."))
+                CommandLine::tr("Show the version and exit."))
 {
     // Qt's own options are single-dash words; read them as words, never as
     // bundles of letters ("-reverse" is not -r -e -v ...).
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.setApplicationDescription(QCoreApplication::translate(
-        Context,
+    m_parser.setApplicationDescription(CommandLine::tr(
         "Presentation timer for academic conferences. It keeps its settings,\n"
         "Orlatim.cfg and Orlatim.clk, in the folder it is started in.\n"
         "Qt's own options, such as -platform and -style, are accepted too.\n"
@@ -82,7 +79,7 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         // by a placeholder before the application object exists; users type
         // the launcher's name.
         const QString options = m_parser.helpText().section(QLatin1Char('\n'), 1);
-        return printed(QCoreApplication::translate(Context, "Usage: %1 [options]").arg(programName())
+        return printed(CommandLine::tr("Usage: %1 [options]").arg(programName())
                            % QLatin1Char('\n') % options,
                        stdout, 0);
     }
@@ -94,7 +91,7 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
     if (!parsed)
         return usageError(m_parser.errorText());
     if (!m_parser.positionalArguments().isEmpty()) {
-        return usageError(QCoreApplication::translate(Context, "Unexpected argument \"%1\".")
+        return usageError(CommandLine::tr("Unexpected argument \"%1\".")
                               .arg(m_parser.positionalArguments().constFirst()));
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -13,6 +14,7 @@
 // the help; QApplication takes them out of the arguments itself.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
 public:
     CommandLine();
 
