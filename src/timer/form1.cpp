@@ -77,6 +77,8 @@ void Form1::Form_Load()
     else
         SetDefaultSettings();
     updateTotalTime();
+    problems << m_programme.load();
+    enterCurrentTalk();
     m_timer1.setInterval(10);
     problems << LoadClockCorrection();
 
@@ -118,15 +120,19 @@ void Form1::Command4_Click()
         command(1).setText(QStringLiteral("start"));
         command(4).setText(QStringLiteral("exit"));
         m_players.send(4, platform::MediaPlayers::Command::Stop);
+        m_talkLog.finished(ElapsedSeconds, TimerSettings.PresentationTime, TimerSettings.DiscussionTime, TotalTime);
+        report(m_talkLog.write());
         ElapsedSeconds = 0;
         m_secondsWaiting = 0;
         VisMsg(0);
         DrawTime();
+        runStateChanged();
     }
 }
 
 void Form1::exitProgram()
 {
+    report(m_talkLog.write());
     // The timekeeper can fix the folder and press "exit" again, or close
     // the window to leave without saving.
     const QString error = SaveSettings();
