@@ -97,7 +97,7 @@ QString TalkLog::write()
     if (written || m_failureReported)
         return {};
     m_failureReported = true;
-    return QCoreApplication::translate("Programme", "%1: %2; the talk is not in the log yet.")
+    return QCoreApplication::translate("Programme", "%1: %2; the talk's line is kept and written with the next one.")
         .arg(TalkLogFileName, file.errorString());
 }
 
