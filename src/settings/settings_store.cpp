@@ -16,6 +16,8 @@ bool keepUnreadableSettings = false;
 
 QString describe(const QString &name, const QString &what) { return QStringLiteral("%1: %2").arg(name, what); }
 
+} // namespace
+
 QString writeWhole(const QString &name, const QByteArray &content)
 {
     const QFileInfo info(name);
@@ -37,8 +39,6 @@ QString writeWhole(const QString &name, const QByteArray &content)
         return describe(name, file.errorString());
     return {};
 }
-
-} // namespace
 
 void SetDefaultSettings() { TimerSettings = TimerSettingsRecord{}; }
 

@@ -17,3 +17,7 @@ QString SaveSettings();
 // TicksPerSecond. A file without a usable count is rewritten with 18000.
 QString LoadClockCorrection();
 QString SaveClockCorrection();
+
+// Replaces a file of the working folder as a whole, so a failed write leaves
+// the old one; a file marked read-only is left alone.
+QString writeWhole(const QString &name, const QByteArray &content);
