@@ -6,6 +6,7 @@
 set -e
 prefix=$(dirname "$(dirname "$(readlink -f "$0")")")
 if [ "${1:-}" = "--menu" ]; then
+  shift
   data="${XDG_DATA_HOME:-$HOME/.local/share}/orlatim"
   mkdir -p "$data"
   for sound in "$prefix/share/orlatim/sounds/"*; do
@@ -15,4 +16,4 @@ if [ "${1:-}" = "--menu" ]; then
   done
   cd "$data"
 fi
-exec "$prefix/lib/orlatim/orlatim"
+exec "$prefix/lib/orlatim/orlatim" "$@"

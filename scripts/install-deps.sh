@@ -7,12 +7,15 @@ packages=(
   # build
   cmake g++ make pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-websockets-dev libqrencode-dev
   libsdl2-mixer-dev libchm-dev fp-utils
   # run
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
   # sound generation, tests and trying the program as a user
   sox xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream
+  # the remote view's test in a real browser
+  chromium
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
 )
