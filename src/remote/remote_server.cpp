@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
@@ -20,6 +21,7 @@ namespace remote {
 namespace {
 
 const QByteArray HeadEnd = QByteArrayLiteral("\r\n\r\n");
+const QString Deadline = QStringLiteral("requestDeadline");
 
 QByteArray reason(int status)
 {
@@ -42,6 +44,19 @@ QByteArray pageFor(const QByteArray &page, Link link)
                                                 QByteArrayLiteral("data-link=\"control\""))
                                  : copy;
 }
+
+// Counts a connection for as long as it lives, however it ends. A child
+// object, because a WebSocket cuts every signal of the connection it was
+// made from before it deletes it.
+class ConnectionCount : public QObject
+{
+public:
+    ConnectionCount(QTcpSocket &connection, int &count) : QObject(&connection), m_count(count) { ++m_count; }
+    ~ConnectionCount() override { --m_count; }
+
+private:
+    int &m_count;
+};
 
 // The captions a control page may press, as its buttons show them.
 bool pressable(const QString &caption)
@@ -69,7 +84,11 @@ RemoteServer::RemoteServer(QObject *parent)
     connect(&m_pings, &QTimer::timeout, this, &RemoteServer::pingViewers);
 }
 
-RemoteServer::~RemoteServer() { close(Goodbye::Ended); }
+RemoteServer::~RemoteServer()
+{
+    const QSignalBlocker quiet(this);
+    close(Goodbye::Ended);
+}
 
 bool RemoteServer::listen(const QHostAddress &address, quint16 port)
 {
@@ -95,7 +114,6 @@ void RemoteServer::close(Goodbye why)
         socket->disconnect();
         socket->abort();
         delete socket;
-        --m_connections;
     }
     if (!viewers.empty())
         emit viewersChanged(0);
@@ -139,14 +157,14 @@ void RemoteServer::acceptConnections()
             socket->deleteLater();
             continue;
         }
-        ++m_connections;
         socket->setParent(this);
-        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+        new ConnectionCount(*socket, m_connections);
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { readHead(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         // The whole head must come within the time limit: a client that
         // trickles a byte now and then holds no connection for long.
         auto *deadline = new QTimer(socket);
+        deadline->setObjectName(Deadline);
         deadline->setSingleShot(true);
         connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
         deadline->start(m_requestTimeoutMs);
@@ -172,8 +190,8 @@ void RemoteServer::readHead(QTcpSocket *socket)
     }
     const Answer answer = answerFor(*request, m_tokens, ownHost());
     if (answer.status == 101) {
-        disconnect(socket, &QTcpSocket::disconnected, socket, nullptr);
-        delete socket->findChild<QTimer *>();
+        // Still ours until Qt's server has made a WebSocket of it: one
+        // whose handshake fails is only closed there.
         m_webSockets.handleConnection(socket);
         return;
     }
@@ -214,10 +232,17 @@ void RemoteServer::adoptViewers()
 {
     while (QWebSocket *socket = m_webSockets.nextPendingConnection()) {
         socket->setParent(this);
+        // The WebSocket now owns the connection it was made from and
+        // deletes it with itself; the time limit for the request is over.
+        QTcpSocket *connection = connectionOf(socket);
+        if (connection) {
+            disconnect(connection, &QTcpSocket::disconnected, connection, nullptr);
+            delete connection->findChild<QTimer *>(Deadline, Qt::FindDirectChildrenOnly);
+        }
         // The tokens may have changed while the handshake was under way.
         const QByteArray token = tokenOf(socket->requestUrl().path(QUrl::FullyEncoded).toLatin1()).toByteArray();
         const bool control = sameToken(token, m_tokens.control);
-        if (!control && !sameToken(token, m_tokens.view)) {
+        if (!connection || (!control && !sameToken(token, m_tokens.view))) {
             socket->close(QWebSocketProtocol::CloseCode(Goodbye::LinkReplaced));
             socket->deleteLater();
             continue;
@@ -240,6 +265,16 @@ void RemoteServer::adoptViewers()
         m_pings.start();
         emit viewersChanged(viewerCount());
     }
+}
+
+QTcpSocket *RemoteServer::connectionOf(const QWebSocket *socket) const
+{
+    const QList<QTcpSocket *> connections = findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly);
+    for (QTcpSocket *connection : connections) {
+        if (connection->peerPort() == socket->peerPort() && connection->peerAddress() == socket->peerAddress())
+            return connection;
+    }
+    return nullptr;
 }
 
 void RemoteServer::receive(Viewer &viewer, const QString &message)

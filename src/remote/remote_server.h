@@ -82,6 +82,7 @@ private:
     void complainOnce(Viewer &viewer, const char *what);
     void pingViewers();
     void forget(QWebSocket *socket);
+    QTcpSocket *connectionOf(const QWebSocket *socket) const;
 
     QTcpServer m_tcp;
     QWebSocketServer m_webSockets;

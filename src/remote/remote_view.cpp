@@ -24,8 +24,14 @@ RemoteView::RemoteView(WindowStateSource window, Press press, QObject *parent)
     });
 }
 
-// The window has no parent, so that it is a window of its own.
-RemoteView::~RemoteView() { delete m_remoteWindow.data(); }
+RemoteView::~RemoteView()
+{
+    // The pages hear that Orlatim has ended while this object is whole.
+    m_server.disconnect(this);
+    m_server.close(Goodbye::Ended);
+    // The window has no parent, so that it is a window of its own.
+    delete m_remoteWindow.data();
+}
 
 QString RemoteView::restore(std::optional<quint16> port)
 {
@@ -51,7 +57,9 @@ QString RemoteView::turnOn(quint16 port, const QHostAddress &address)
     m_settings.port = port;
     m_settings.on = true;
     m_problem.clear();
-    if (!m_server.listen(address, port)) {
+    if (m_server.listen(address, port)) {
+        m_settings.port = m_server.port();
+    } else {
         m_problem = QCoreApplication::translate("RemoteView", "Port %1 cannot be opened: %2")
                         .arg(port)
                         .arg(m_server.errorString());
