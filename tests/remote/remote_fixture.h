@@ -28,6 +28,15 @@ struct RemoteFixture {
 
     static QByteArray tokenOf(const QString &link) { return QUrl(link).path().mid(1).toLatin1(); }
 
+    // The main window's five readout cells.
+    QString readout() const
+    {
+        QString text;
+        for (int i = 1; i <= 5; ++i)
+            text += f.form->display().digit(i).text();
+        return text;
+    }
+
     Form1Fixture f;
     quint16 port = 0;
     QByteArray view;

@@ -136,19 +136,11 @@ private:
     int m_lastId = 0;
 };
 
-QString readout(Form1 &form)
-{
-    QString text;
-    for (int i = 1; i <= 5; ++i)
-        text += form.display().digit(i).text();
-    return text;
-}
-
 // The main window's readout as the page's computed style writes it.
-QString readoutAsCss(Form1 &form)
+QString readoutAsCss(const RemoteFixture &r)
 {
-    const QColor c = form.display().digit(1).palette().color(QPalette::WindowText);
-    return QStringLiteral("%1 rgb(%2, %3, %4)").arg(readout(form)).arg(c.red()).arg(c.green()).arg(c.blue());
+    const QColor c = r.f.form->display().digit(1).palette().color(QPalette::WindowText);
+    return QStringLiteral("%1 rgb(%2, %3, %4)").arg(r.readout()).arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
 const QString PageReadout = QStringLiteral(
@@ -188,13 +180,13 @@ void TestRemoteBrowser::pageShowsWhatTheMainWindowShows()
     r.f.form->DrawTime();
     Browser browser(program);
     QVERIFY(browser.open(r.local(r.view)));
-    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(PageReadout).toString(), readoutAsCss(*r.f.form), PageTimeoutMs);
-    QCOMPARE(readoutAsCss(*r.f.form), QStringLiteral("02:00 rgb(0, 255, 0)"));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(PageReadout).toString(), readoutAsCss(r), PageTimeoutMs);
+    QCOMPARE(readoutAsCss(r), QStringLiteral("02:00 rgb(0, 255, 0)"));
 
     r.f.form->Command1_Click();
     r.f.runSeconds(2);
-    QCOMPARE(readoutAsCss(*r.f.form), QStringLiteral("01:58 rgb(255, 255, 0)"));
-    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(PageReadout).toString(), readoutAsCss(*r.f.form), PageTimeoutMs);
+    QCOMPARE(readoutAsCss(r), QStringLiteral("01:58 rgb(255, 255, 0)"));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(PageReadout).toString(), readoutAsCss(r), PageTimeoutMs);
     QCOMPARE(browser.evaluate(QStringLiteral("document.getElementById('message').textContent")),
              QStringLiteral("討論時間"));
     QCOMPARE(browser.evaluate(QStringLiteral("document.querySelectorAll('button').length")), 0);

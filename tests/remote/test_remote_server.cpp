@@ -20,14 +20,6 @@ QString captions(Form1 &form)
            (form.command(4).isHidden() ? QStringLiteral(" hidden") : QString());
 }
 
-QString readout(Form1 &form)
-{
-    QString text;
-    for (int i = 1; i <= 5; ++i)
-        text += form.display().digit(i).text();
-    return text;
-}
-
 // Sends raw bytes to the server and gives the status of its answer, or 0
 // when it closed the connection without one.
 int statusFor(quint16 port, const QByteArray &request, QByteArray *body = nullptr)
@@ -140,7 +132,7 @@ void TestRemoteServer::requestsGetTheirStatus()
     // The talk runs on as before, and nothing is left behind.
     r.f.runSeconds(1);
     QCOMPARE(ElapsedSeconds, 4);
-    QCOMPARE(readout(*r.f.form), QStringLiteral("09:56"));
+    QCOMPARE(r.readout(), QStringLiteral("09:56"));
     QCOMPARE(captions(*r.f.form), QStringLiteral("pause/reset hidden"));
     QTRY_COMPARE(r.remote().server().connectionCount(), 0);
     QVERIFY(!QFile::exists(ConfigFileName));
