@@ -21,7 +21,8 @@ std::optional<quint16> remotePortArgument(const QStringList &arguments)
     bool ok = false;
     const uint port = at + 1 < arguments.size() ? arguments[at + 1].toUInt(&ok) : 0;
     if (!ok || port == 0 || port > 65535) {
-        std::fprintf(stderr, "--remote-port needs a port number from 1 to 65535\n");
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate("main", "--remote-port needs a port number from 1 to 65535")));
         std::exit(2);
     }
     return quint16(port);
