@@ -108,7 +108,8 @@ void RemoteServer::close(Goodbye why)
         viewer->socket->flush();
         delete viewer->socket;
     }
-    // Connections still sending their request are simply cut.
+    // Connections still sending their request, or in their WebSocket
+    // handshake, are simply cut.
     const QList<QTcpSocket *> pending = findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly);
     for (QTcpSocket *socket : pending) {
         socket->disconnect();
@@ -233,11 +234,13 @@ void RemoteServer::adoptViewers()
     while (QWebSocket *socket = m_webSockets.nextPendingConnection()) {
         socket->setParent(this);
         // The WebSocket now owns the connection it was made from and
-        // deletes it with itself; the time limit for the request is over.
+        // deletes it with itself, so it becomes its child rather than
+        // ours; the time limit for the request is over.
         QTcpSocket *connection = connectionOf(socket);
         if (connection) {
             disconnect(connection, &QTcpSocket::disconnected, connection, nullptr);
             delete connection->findChild<QTimer *>(Deadline, Qt::FindDirectChildrenOnly);
+            connection->setParent(socket);
         }
         // The tokens may have changed while the handshake was under way.
         const QByteArray token = tokenOf(socket->requestUrl().path(QUrl::FullyEncoded).toLatin1()).toByteArray();
