@@ -33,6 +33,8 @@ QString keepBackup(const QString &name)
                                 .arg(name));
 }
 
+} // namespace
+
 QString writeWhole(const QString &name, const QByteArray &content)
 {
     const QFileInfo info(name);
@@ -54,8 +56,6 @@ QString writeWhole(const QString &name, const QByteArray &content)
         return describe(name, file.errorString());
     return {};
 }
-
-} // namespace
 
 void SetDefaultSettings() { TimerSettings = TimerSettingsRecord{}; }
 

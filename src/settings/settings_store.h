@@ -19,3 +19,7 @@ QString SaveSettings();
 // notice of how fast or slow talks will run.
 QString LoadClockCorrection();
 QString SaveClockCorrection();
+
+// Replaces a file of the working folder as a whole, so a failed write leaves
+// the old one; a file marked read-only is left alone.
+QString writeWhole(const QString &name, const QByteArray &content);

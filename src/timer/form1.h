@@ -12,7 +12,12 @@
 #include <memory>
 
 class QFrame;
+class QMenu;
 class QPushButton;
+
+namespace remote {
+class RemoteView;
+}
 
 // The main window: the program's entry, its four buttons and the talk clock.
 // The run state lives in the captions of Command1 and Command4, which the
@@ -42,15 +47,24 @@ public:
     void DrawMsg() override;
     void VisMsg(int show);
 
+    // A button pressed on a remote page, named by the caption the page
+    // showed: it acts only while the button still shows that caption.
+    void pressFromRemote(const QString &caption);
+    void resetIfPaused();
+
     QPushButton &command(int index) const;
     const MainDisplay &display() const { return *m_display; }
     platform::TickSource &timer1() { return m_timer1; }
     Form2 *settingsWindow() const { return m_form2; }
     void toggleFullScreen();
+    remote::RemoteView &remoteView() const { return *m_remote; }
+    // The right-click menu's entries.
+    void fillContextMenu(QMenu &menu);
 
 protected:
     void resized() override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool closeRequested() override;
 
 private:
@@ -66,6 +80,9 @@ private:
     std::array<QPushButton *, 4> m_commands{};
     std::unique_ptr<MainDisplay> m_display;
     QPointer<Form2> m_form2;
+    remote::RemoteView *m_remote = nullptr;
+    // Hidden by the half-second blink until the next whole second.
+    bool m_messageBlinkedOff = false;
 
     // Seconds counted while a redraw was letting events run; each is drawn
     // and scheduled in turn when that redraw returns.
