@@ -7,6 +7,7 @@ packages=(
   # build
   cmake g++ make pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-websockets-dev libqrencode-dev
   libsdl2-mixer-dev libchm-dev fp-utils
   # translations: lupdate and lrelease, and Qt's own Japanese texts
   qt6-l10n-tools qt6-translations-l10n
@@ -17,6 +18,8 @@ packages=(
   desktop-file-utils appstream
   # the Debian package: dependencies from the binary, and Debian's own checks
   dpkg-dev file lintian
+  # the remote view's test in a real browser
+  chromium
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
 )

@@ -1,13 +1,17 @@
 #include "platform/fonts.h"
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "platform/sound_players.h"
 #include "platform/translations.h"
+#include "remote/command_line.h"
+#include "remote/remote_view.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 
 #include <QApplication>
 
 #include <memory>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -31,5 +35,13 @@ int main(int argc, char *argv[])
     const std::unique_ptr<platform::MediaPlayers> players = platform::createSoundPlayers();
     Form1 form(*players);
     form.Form_Load();
+    if (const std::optional<quint16> port = commandLine.remotePort()) {
+        remote::serveFromCommandLine(form.remoteView(), *port);
+    } else {
+        // The remote view comes back as open as the timekeeper left it.
+        const QString remoteProblem = form.remoteView().restore();
+        if (!remoteProblem.isEmpty())
+            platform::showMessage(&form, remoteProblem);
+    }
     return QApplication::exec();
 }

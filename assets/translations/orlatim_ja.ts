@@ -44,12 +44,34 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <source>Unexpected argument &quot;%1&quot;.</source>
         <translation>引数「%1」は使えません。</translation>
     </message>
+    <message>
+        <source>Serve the remote view on PORT from the start and print its
+view and control links.</source>
+        <translation>起動と同時に PORT でリモート表示を始め、
+表示用と操作用のリンクを表示します。</translation>
+    </message>
+    <message>
+        <source>--remote-port needs a port number from 1 to 65535.</source>
+        <translation>--remote-port には 1 から 65535 までのポート番号を指定してください。</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>The settings were not saved.</source>
         <translation>設定は保存されていません。</translation>
+    </message>
+    <message>
+        <source>Remote view…</source>
+        <translation>リモート表示…</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>全画面表示</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
     </message>
 </context>
 <context>
@@ -144,6 +166,13 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
         <translation>%1: %2。この講演の行は残しておき、次の書き込みで書き出します。</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteView</name>
+    <message>
+        <source>Port %1 cannot be opened: %2</source>
+        <translation>ポート %1 を開けません：%2</translation>
     </message>
 </context>
 <context>
@@ -261,6 +290,57 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>No programme: put %1 in the working folder, or import one.</source>
         <translation>プログラムがありません。作業フォルダーに %1 を置くか、読み込んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>remote::RemoteWindow</name>
+    <message>
+        <source>Remote view</source>
+        <translation>リモート表示</translation>
+    </message>
+    <message>
+        <source>remote view on</source>
+        <translation>リモート表示を使う</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>view link</source>
+        <translation>表示用リンク</translation>
+    </message>
+    <message>
+        <source>Shows the running talk.</source>
+        <translation>計っている発表を表示します。</translation>
+    </message>
+    <message>
+        <source>allow control</source>
+        <translation>操作を許可</translation>
+    </message>
+    <message>
+        <source>control link</source>
+        <translation>操作用リンク</translation>
+    </message>
+    <message>
+        <source>Shows the talk with the buttons &quot;start&quot;, &quot;pause&quot;, &quot;contn.&quot; and &quot;reset&quot;; they work only while &quot;allow control&quot; is ticked.</source>
+        <translation>発表の表示に「start」「pause」「contn.」「reset」のボタンが付きます。ボタンは「操作を許可」にチェックがあるときだけ働きます。</translation>
+    </message>
+    <message>
+        <source>new links</source>
+        <translation>新しいリンク</translation>
+    </message>
+    <message>
+        <source>Makes both links anew; every open page is dropped.</source>
+        <translation>二つのリンクを作り直します。開いているページはすべて閉じられます。</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>viewers connected: %1</source>
+        <translation>接続中の閲覧者：%1</translation>
     </message>
 </context>
 </TS>

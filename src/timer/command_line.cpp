@@ -51,6 +51,10 @@ CommandLine::CommandLine()
              CommandLine::tr("Show this help and exit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")},
                 CommandLine::tr("Show the version and exit."))
+    , m_remotePortOption(QStringLiteral("remote-port"),
+                         CommandLine::tr("Serve the remote view on PORT from the start and print its\n"
+                                         "view and control links."),
+                         QStringLiteral("PORT"))
 {
     // Qt's own options are single-dash words; read them as words, never as
     // bundles of letters ("-reverse" is not -r -e -v ...).
@@ -62,6 +66,7 @@ CommandLine::CommandLine()
         "See orlatim(1)."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
+    m_parser.addOption(m_remotePortOption);
     for (const char *name : QtFlags)
         addHidden(m_parser, name, false);
     for (const char *name : QtValueOptions)
@@ -93,6 +98,13 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
     if (!m_parser.positionalArguments().isEmpty()) {
         return usageError(CommandLine::tr("Unexpected argument \"%1\".")
                               .arg(m_parser.positionalArguments().constFirst()));
+    }
+    if (m_parser.isSet(m_remotePortOption)) {
+        bool ok = false;
+        const uint port = m_parser.value(m_remotePortOption).toUInt(&ok);
+        if (!ok || port == 0 || port > 65535)
+            return usageError(CommandLine::tr("--remote-port needs a port number from 1 to 65535."));
+        m_remotePort = quint16(port);
     }
     return std::nullopt;
 }

@@ -22,11 +22,13 @@ public:
     // mistake; no value when the program is to start.
     std::optional<int> answer(int argc, char *argv[]);
 
-    // Values of options that take one.
-    const QCommandLineParser &parser() const { return m_parser; }
+    // The port the remote view is to be served on from the start, if given.
+    std::optional<quint16> remotePort() const { return m_remotePort; }
 
 private:
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
+    QCommandLineOption m_remotePortOption;
+    std::optional<quint16> m_remotePort;
 };

@@ -4,6 +4,7 @@
 #include "platform/file_lookup.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "remote/remote_view.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
@@ -59,6 +60,14 @@ Form1::Form1(platform::MediaPlayers &players)
     m_display = std::make_unique<MainDisplay>(*this, *m_frame1);
     installKeys();
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
+
+    const auto windowState = [this] {
+        return remote::WindowState{command(1).text(),
+                                   command(4).text() == QLatin1String("reset") && !command(4).isHidden(),
+                                   !m_messageBlinkedOff};
+    };
+    m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
+                                      this);
 }
 
 // The settings window has no parent, so that it is a window of its own; it
@@ -156,7 +165,31 @@ bool Form1::closeRequested()
 
 void Form1::resized() { Form_Resize(); }
 
-void Form1::Form_Resize() { m_display->Form_Resize(); }
-void Form1::TimeLine() { m_display->TimeLine(); }
-void Form1::DrawMsg() { m_display->DrawMsg(); }
-void Form1::VisMsg(int show) { m_display->VisMsg(show); }
+// Every change the main window shows passes through one of these, so the
+// remote view learns of it here.
+void Form1::Form_Resize()
+{
+    m_display->Form_Resize();
+    m_remote->stateChanged();
+}
+
+void Form1::TimeLine()
+{
+    m_display->TimeLine();
+    m_remote->stateChanged();
+}
+
+void Form1::DrawMsg()
+{
+    m_display->DrawMsg();
+    m_remote->stateChanged();
+}
+
+void Form1::VisMsg(int show)
+{
+    m_display->VisMsg(show);
+    // While the clock runs only the blink hides the message; "pause" and
+    // "reset" hide it just before the layout shows it again.
+    m_messageBlinkedOff = show != 1 && RunState == 1;
+    m_remote->stateChanged();
+}

@@ -15,7 +15,12 @@
 #include <memory>
 
 class QFrame;
+class QMenu;
 class QPushButton;
+
+namespace remote {
+class RemoteView;
+}
 
 // The main window: the program's entry, its four buttons and the talk clock.
 // The run state lives in the captions of Command1 and Command4, which the
@@ -45,11 +50,19 @@ public:
     void DrawMsg() override;
     void VisMsg(int show);
 
+    // A button pressed on a remote page, named by the caption the page
+    // showed: it acts only while the button still shows that caption.
+    void pressFromRemote(const QString &caption);
+    void resetIfPaused();
+
     QPushButton &command(int index) const;
     const MainDisplay &display() const { return *m_display; }
     platform::TickSource &timer1() { return m_timer1; }
     Form2 *settingsWindow() const { return m_form2; }
     void toggleFullScreen();
+    remote::RemoteView &remoteView() const { return *m_remote; }
+    // The right-click menu's entries.
+    void fillContextMenu(QMenu &menu);
 
     // The session's programme. A talk is taken, and its times applied as if
     // typed into the settings window, only while the clock is idle.
@@ -68,6 +81,7 @@ public:
 protected:
     void resized() override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool closeRequested() override;
 
 private:
@@ -90,6 +104,9 @@ private:
     programme::Programme m_programme;
     programme::TalkLog m_talkLog;
     QPointer<programme::ProgrammeWindow> m_programmeWindow;
+    remote::RemoteView *m_remote = nullptr;
+    // Hidden by the half-second blink until the next whole second.
+    bool m_messageBlinkedOff = false;
 
     // Seconds counted while a redraw was letting events run; each is drawn
     // and scheduled in turn when that redraw returns.

@@ -17,10 +17,7 @@ void Form1::installKeys()
     // Page Down and the right arrow are what clickers send for "next".
     bind({Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_PageDown, Qt::Key_Right}, [this] { Command1_Click(); });
     // Only "reset": no key ends the program.
-    bind({Qt::Key_Escape, Qt::Key_Backspace}, [this] {
-        if (command(4).text() == QLatin1String("reset") && command(4).isVisible())
-            Command4_Click();
-    });
+    bind({Qt::Key_Escape, Qt::Key_Backspace}, [this] { resetIfPaused(); });
     bind({Qt::Key_F11}, [this] { toggleFullScreen(); });
     // The next and the previous talk of the programme, while idle.
     bind({Qt::Key_N}, [this] { takeTalk(m_programme.currentIndex() + 1); });
@@ -28,6 +25,12 @@ void Form1::installKeys()
     // "=" is the plus key without Shift.
     bind({Qt::Key_Plus, Qt::Key_Equal, QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)}, [this] { nudge(10); });
     bind({Qt::Key_Minus, QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)}, [this] { nudge(-10); });
+}
+
+void Form1::resetIfPaused()
+{
+    if (command(4).text() == QLatin1String("reset") && !command(4).isHidden())
+        Command4_Click();
 }
 
 void Form1::toggleFullScreen()

@@ -1,0 +1,80 @@
+#include "remote/remote_file.h"
+
+#include "remote/link_token.h"
+#include "settings/settings_store.h"
+
+#include <QFile>
+#include <QList>
+
+namespace remote {
+
+bool RemoteSettings::operator==(const RemoteSettings &other) const
+{
+    return on == other.on && port == other.port && allowControl == other.allowControl &&
+           viewToken == other.viewToken && controlToken == other.controlToken;
+}
+
+RemoteSettings parseRemoteFile(const QByteArray &content)
+{
+    RemoteSettings settings;
+    const QList<QByteArray> lines = content.split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0)
+            continue;
+        const QByteArray key = line.first(equals).trimmed();
+        const QByteArray value = line.sliced(equals + 1).trimmed();
+        bool ok = false;
+        if (key == "on" && (value == "0" || value == "1")) {
+            settings.on = value == "1";
+        } else if (key == "allowControl" && (value == "0" || value == "1")) {
+            settings.allowControl = value == "1";
+        } else if (key == "port") {
+            const uint port = value.toUInt(&ok);
+            if (ok && port > 0 && port <= 65535)
+                settings.port = quint16(port);
+        } else if (key == "view" && wellFormedToken(value)) {
+            settings.viewToken = value;
+        } else if (key == "control" && wellFormedToken(value)) {
+            settings.controlToken = value;
+        }
+    }
+    // One token must never open both links.
+    if (settings.viewToken == settings.controlToken)
+        settings.controlToken.clear();
+    return settings;
+}
+
+QByteArray serializeRemoteFile(const RemoteSettings &s)
+{
+    QByteArray out;
+    const auto line = [&out](const char *key, const QByteArray &value) {
+        out += key;
+        out += '=';
+        out += value;
+        out += "\r\n";
+    };
+    out += "[remote]\r\n";
+    line("on", s.on ? "1" : "0");
+    line("port", QByteArray::number(s.port));
+    line("allowControl", s.allowControl ? "1" : "0");
+    line("view", s.viewToken);
+    line("control", s.controlToken);
+    return out;
+}
+
+RemoteSettings loadRemoteSettings()
+{
+    QFile file(RemoteFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // A few short lines; anything much longer is not our file.
+    return parseRemoteFile(file.read(4096));
+}
+
+QString saveRemoteSettings(const RemoteSettings &settings)
+{
+    return writeWhole(RemoteFileName, serializeRemoteFile(settings));
+}
+
+} // namespace remote

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace remote {
+
+// The remote view keeps its own file in the working folder, apart from the
+// settings file, whose format is fixed.
+inline const QString RemoteFileName = QStringLiteral("Orlatim-remote.ini");
+
+constexpr quint16 DefaultPort = 8421;
+
+struct RemoteSettings {
+    bool on = false;
+    quint16 port = DefaultPort;
+    bool allowControl = false;
+    QByteArray viewToken;
+    QByteArray controlToken;
+
+    bool operator==(const RemoteSettings &other) const;
+};
+
+// Reads the file's "key=value" lines. Unknown keys and bad values keep the
+// defaults; a missing or malformed token stays empty, for the caller to make.
+RemoteSettings parseRemoteFile(const QByteArray &content);
+QByteArray serializeRemoteFile(const RemoteSettings &settings);
+
+// The file of the working folder; a missing one gives the defaults, off.
+RemoteSettings loadRemoteSettings();
+// Empty on success, else a message naming the file.
+QString saveRemoteSettings(const RemoteSettings &settings);
+
+} // namespace remote

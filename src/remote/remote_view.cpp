@@ -1,0 +1,159 @@
+#include "remote/remote_view.h"
+
+#include "remote/link_token.h"
+#include "remote/own_host.h"
+#include "remote/remote_window.h"
+#include "settings/declare.h"
+
+#include <QCoreApplication>
+
+namespace remote {
+
+RemoteView::RemoteView(WindowStateSource window, Press press, QObject *parent)
+    : QObject(parent), m_window(std::move(window))
+{
+    m_server.setStateSource([this] { return currentState(); });
+    connect(&m_server, &RemoteServer::pressed, this, [press = std::move(press)](const QString &caption) {
+        press(caption);
+    });
+    connect(&m_server, &RemoteServer::viewersChanged, this, [this] {
+        // A new page got the state of this moment; the next push goes to
+        // every page even if it equals the last one pushed.
+        m_lastSent.clear();
+        emit changed();
+    });
+}
+
+RemoteView::~RemoteView()
+{
+    // The pages hear that Orlatim has ended while this object is whole.
+    m_server.disconnect(this);
+    m_server.close(Goodbye::Ended);
+    // The window has no parent, so that it is a window of its own.
+    delete m_remoteWindow.data();
+}
+
+QString RemoteView::restore(std::optional<quint16> port)
+{
+    m_settings = loadRemoteSettings();
+    m_server.setControlAllowed(m_settings.allowControl);
+    if (port)
+        return turnOn(*port);
+    return m_settings.on ? turnOn(m_settings.port) : QString();
+}
+
+void RemoteView::makeTokens()
+{
+    if (m_settings.viewToken.isEmpty())
+        m_settings.viewToken = newLinkToken();
+    if (m_settings.controlToken.isEmpty())
+        m_settings.controlToken = newLinkToken();
+    m_server.setTokens({m_settings.viewToken, m_settings.controlToken});
+}
+
+QString RemoteView::turnOn(quint16 port, const QHostAddress &address)
+{
+    makeTokens();
+    m_settings.port = port;
+    m_settings.on = true;
+    m_problem.clear();
+    if (m_server.listen(address, port)) {
+        m_settings.port = m_server.port();
+    } else {
+        m_problem = QCoreApplication::translate("RemoteView", "Port %1 cannot be opened: %2")
+                        .arg(port)
+                        .arg(m_server.errorString());
+    }
+    const QString problem = m_problem;
+    remember();
+    emit changed();
+    return problem;
+}
+
+void RemoteView::turnOff()
+{
+    m_server.close(Goodbye::TurnedOff);
+    m_settings.on = false;
+    m_problem.clear();
+    remember();
+    emit changed();
+}
+
+void RemoteView::setControlAllowed(bool allowed)
+{
+    m_settings.allowControl = allowed;
+    m_server.setControlAllowed(allowed);
+    remember();
+    stateChanged();
+    emit changed();
+}
+
+void RemoteView::renewLinks()
+{
+    m_settings.viewToken = newLinkToken();
+    m_settings.controlToken = newLinkToken();
+    m_server.setTokens({m_settings.viewToken, m_settings.controlToken});
+    remember();
+    emit changed();
+}
+
+QString RemoteView::viewLink() const { return link(m_settings.viewToken); }
+QString RemoteView::controlLink() const { return link(m_settings.controlToken); }
+
+QString RemoteView::link(const QByteArray &token) const
+{
+    QString host = lanAddress();
+    if (host.contains(QLatin1Char(':')))
+        host = QLatin1Char('[') + host + QLatin1Char(']');
+    return QStringLiteral("http://%1:%2/%3").arg(host).arg(m_settings.port).arg(QString::fromLatin1(token));
+}
+
+void RemoteView::showWindow()
+{
+    // The links can be handed out before the server is turned on.
+    if (m_settings.viewToken.isEmpty() || m_settings.controlToken.isEmpty()) {
+        makeTokens();
+        remember();
+    }
+    if (!m_remoteWindow)
+        m_remoteWindow = new RemoteWindow(*this);
+    m_remoteWindow->show();
+    m_remoteWindow->raise();
+    m_remoteWindow->activateWindow();
+}
+
+void RemoteView::queuePush()
+{
+    // Pushed once the handler that changed the talk has finished, so a
+    // counted second that redraws several parts sends one state.
+    m_pushQueued = true;
+    QMetaObject::invokeMethod(this, &RemoteView::push, Qt::QueuedConnection);
+}
+
+void RemoteView::push()
+{
+    m_pushQueued = false;
+    if (!m_server.hasViewers())
+        return;
+    const QByteArray state = currentState();
+    if (state == m_lastSent)
+        return;
+    m_lastSent = state;
+    m_server.send(state);
+}
+
+QByteArray RemoteView::currentState() const
+{
+    return talkStateJson(TimerSettings, TotalTime, ElapsedSeconds, m_window(), m_settings.allowControl);
+}
+
+void RemoteView::remember()
+{
+    // Without its file the remote view still works; it is only forgotten
+    // at the next start.
+    const QString error = saveRemoteSettings(m_settings);
+    if (!error.isEmpty())
+        m_problem = m_problem.isEmpty() ? error : m_problem + QLatin1Char('\n') + error;
+}
+
+} // namespace remote

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "remote/remote_file.h"
+#include "remote/remote_server.h"
+#include "remote/talk_state.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
+namespace remote {
+
+class RemoteWindow;
+
+// The remote view as the main window sees it: the server, its two links and
+// their remembered settings, the window that shows them, and the pushing of
+// every change of the talk to the open pages. The main window calls
+// stateChanged() after anything it shows may have changed; that costs one
+// test while no page is open.
+class RemoteView : public QObject
+{
+    Q_OBJECT
+public:
+    using WindowStateSource = std::function<WindowState()>;
+    // Acts as a click on the button that shows this caption, if one does.
+    using Press = std::function<void(const QString &caption)>;
+
+    RemoteView(WindowStateSource window, Press press, QObject *parent);
+    ~RemoteView() override;
+
+    // Reads the remote file and turns the server on if it was left on, or
+    // at the port given on the command line. Empty, or what went wrong.
+    QString restore(std::optional<quint16> port = std::nullopt);
+    // Listens on the port (every address of this computer unless tests
+    // say otherwise) and remembers that. Empty, or what went wrong.
+    QString turnOn(quint16 port, const QHostAddress &address = QHostAddress::Any);
+    void turnOff();
+    void setControlAllowed(bool allowed);
+    // Makes both tokens anew; every open page is dropped.
+    void renewLinks();
+
+    void stateChanged()
+    {
+        if (m_server.hasViewers() && !m_pushQueued)
+            queuePush();
+    }
+
+    // On as the user left it, even while its port cannot be opened.
+    bool isOn() const { return m_settings.on; }
+    bool isListening() const { return m_server.isListening(); }
+    quint16 port() const { return m_settings.port; }
+    bool controlAllowed() const { return m_settings.allowControl; }
+    // The addresses to give to other devices, with this computer's LAN address.
+    QString viewLink() const;
+    QString controlLink() const;
+    int viewerCount() const { return m_server.viewerCount(); }
+    // What went wrong last with the server or the file, or empty.
+    QString problem() const { return m_problem; }
+
+    void showWindow();
+    RemoteServer &server() { return m_server; }
+
+signals:
+    // On or off, port, links, viewers, or the control setting changed.
+    void changed();
+
+private:
+    void queuePush();
+    void push();
+    QByteArray currentState() const;
+    QString link(const QByteArray &token) const;
+    void makeTokens();
+    void remember();
+
+    WindowStateSource m_window;
+    RemoteSettings m_settings;
+    RemoteServer m_server;
+    QByteArray m_lastSent;
+    bool m_pushQueued = false;
+    QString m_problem;
+    QPointer<RemoteWindow> m_remoteWindow;
+};
+
+} // namespace remote

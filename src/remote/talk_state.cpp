@@ -1,0 +1,53 @@
+#include "remote/talk_state.h"
+
+#include "display/phase.h"
+#include "display/readout_text.h"
+#include "display/time_line_geometry.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace remote {
+
+namespace {
+
+QString colourName(Phase phase) { return phaseColour(phase).name(QColor::HexRgb).toUpper(); }
+
+// The main window's time line measured along its axis: 0 is the left end of
+// the presentation bar, 1 the end of the axis.
+QJsonValue timeLine(const TimerSettingsRecord &s, int16_t total, int32_t elapsed)
+{
+    if (s.ShowTimeLine == 0)
+        return QJsonValue::Null;
+    const TimeLineGeometry g = timeLineGeometry(0, 0, s, total, elapsed);
+    const double axisSeconds = 60.0 * g.minutes;
+    return QJsonObject{
+        {QStringLiteral("presentationEnd"), s.PresentationTime / axisSeconds},
+        {QStringLiteral("talkEnd"), total / axisSeconds},
+        {QStringLiteral("dot"), elapsed / axisSeconds},
+        {QStringLiteral("presentationCaption"), g.presentationCaption},
+        {QStringLiteral("discussionCaption"), g.discussionCaption},
+    };
+}
+
+} // namespace
+
+QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed,
+                         const WindowState &window, bool controlAllowed)
+{
+    const Phase phase = phaseAt(elapsed, settings.PresentationTime, total);
+    const QJsonObject state{
+        {QStringLiteral("readout"), StrTime(elapsed, settings, total)},
+        {QStringLiteral("colour"), colourName(phase)},
+        {QStringLiteral("message"), settings.phaseTitle(titleIndex(phase))},
+        {QStringLiteral("messageShown"), window.messageShown},
+        {QStringLiteral("english"), settings.EnglishDisplay == 1},
+        {QStringLiteral("timeLine"), timeLine(settings, total, elapsed)},
+        {QStringLiteral("start"), window.startCaption},
+        {QStringLiteral("reset"), window.resetOffered},
+        {QStringLiteral("control"), controlAllowed},
+    };
+    return QJsonDocument(state).toJson(QJsonDocument::Compact);
+}
+
+} // namespace remote

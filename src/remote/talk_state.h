@@ -1,0 +1,25 @@
+#pragma once
+
+#include "settings/timer_settings.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace remote {
+
+// What only the main window knows: its buttons and whether the blink has
+// hidden the phase message for the rest of this second.
+struct WindowState {
+    QString startCaption = QStringLiteral("start"); // "start", "pause" or "contn."
+    bool resetOffered = false;                       // "reset" shown, i.e. paused
+    bool messageShown = true;
+};
+
+// The talk as the main window shows it, as the small JSON object that is
+// pushed to every page: the readout with its colour, the phase message, the
+// time line as fractions of its axis, the buttons, and whether the control
+// link may press them.
+QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed,
+                         const WindowState &window, bool controlAllowed);
+
+} // namespace remote
