@@ -73,6 +73,18 @@ view and control links.</source>
         <source>Help</source>
         <translation>ヘルプ</translation>
     </message>
+    <message>
+        <source>Programme…</source>
+        <translation>プログラム…</translation>
+    </message>
+    <message>
+        <source>Forward 10 seconds	+</source>
+        <translation>10 秒進める	+</translation>
+    </message>
+    <message>
+        <source>Back 10 seconds	−</source>
+        <translation>10 秒戻す	−</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>

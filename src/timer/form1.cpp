@@ -62,9 +62,12 @@ Form1::Form1(platform::MediaPlayers &players)
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 
     const auto windowState = [this] {
+        const auto name = [](const programme::Talk *talk) {
+            return talk ? std::optional(remote::TalkName{talk->title, talk->speaker}) : std::nullopt;
+        };
         return remote::WindowState{command(1).text(),
                                    command(4).text() == QLatin1String("reset") && !command(4).isHidden(),
-                                   !m_messageBlinkedOff};
+                                   !m_messageBlinkedOff, name(m_programme.current()), name(m_programme.next())};
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
                                       this);
