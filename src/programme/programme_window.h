@@ -24,11 +24,6 @@ public:
     // A line under the table, until the programme changes.
     void showNote(const QString &text);
 
-    QTableWidget &table() const { return *m_table; }
-    QPushButton &previousButton() const { return *m_previous; }
-    QPushButton &nextButton() const { return *m_next; }
-    QPushButton &importButton() const { return *m_import; }
-
 signals:
     void talkRequested(int index);
     void importRequested(const QString &path);

@@ -67,10 +67,7 @@ public:
     // The session's programme. A talk is taken, and its times applied as if
     // typed into the settings window, only while the clock is idle.
     void takeTalk(int index);
-    void importProgramme(const QString &path);
-    void showProgrammeWindow();
     programme::Programme &sessionProgramme() { return m_programme; }
-    programme::ProgrammeWindow *programmeWindow() const { return m_programmeWindow; }
     programme::TalkLog &talkLog() { return m_talkLog; }
 
     // Moves a running or paused talk by whole seconds: forward as if they
@@ -94,6 +91,8 @@ private:
     void runStateChanged();
     void enterCurrentTalk();
     void report(const QString &problem);
+    void importProgramme(const QString &path);
+    void showProgrammeWindow();
 
     platform::MediaPlayers &m_players;
     platform::TickSource m_timer1;
