@@ -73,6 +73,18 @@ view and control links.</source>
         <source>Help</source>
         <translation>ヘルプ</translation>
     </message>
+    <message>
+        <source>Programme…</source>
+        <translation>プログラム…</translation>
+    </message>
+    <message>
+        <source>Forward 10 seconds	+</source>
+        <translation>10 秒進める	+</translation>
+    </message>
+    <message>
+        <source>Back 10 seconds	−</source>
+        <translation>10 秒戻す	−</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -113,6 +125,59 @@ view and control links.</source>
     <message>
         <source>No web browser could be started. The maker&apos;s page is at %1</source>
         <translation>Webブラウザーを起動できませんでした。作者のページは %1 にあります。</translation>
+    </message>
+</context>
+<context>
+    <name>Programme</name>
+    <message>
+        <source>the file is too large for a programme</source>
+        <translation>プログラムとしては大きすぎるファイルです</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more lines that could not be read.</source>
+        <translation>
+            <numerusform>… ほかに読めなかった行が %n 行あります。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the file holds no talk</source>
+        <translation>講演が 1 件もありません</translation>
+    </message>
+    <message>
+        <source>no talk could be read, so the programme is left as it was</source>
+        <translation>講演を 1 件も読めなかったため、プログラムは元のままです</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed</source>
+        <translation>引用符で始まる欄が閉じていません</translation>
+    </message>
+    <message>
+        <source>title, speaker, presentation and discussion are needed</source>
+        <translation>演題、講演者、口演時間、討論時間が必要です</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time in minutes (12, 12.5) or minutes and seconds (12:30)</source>
+        <translation>「%1」は分 (12、12.5) または分:秒 (12:30) の時間ではありません</translation>
+    </message>
+    <message>
+        <source>the presentation time is 0</source>
+        <translation>口演時間が 0 です</translation>
+    </message>
+    <message>
+        <source>presentation and discussion come to 546 minutes or more, longer than the clock can time</source>
+        <translation>口演時間と討論時間の合計が 546 分以上で、計れる長さを超えています</translation>
+    </message>
+    <message>
+        <source>the file is neither UTF-8 nor Shift_JIS (code page 932) text</source>
+        <translation>UTF-8 としても Shift_JIS (コードページ 932) としても読めません</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
+        <translation>%1: %2。この講演の行は残しておき、次の書き込みで書き出します。</translation>
     </message>
 </context>
 <context>
@@ -182,6 +247,61 @@ view and control links.</source>
     <message>
         <source>%1 holds no usable tick count; 18000 is used.</source>
         <translation>%1 に使える時間補正値がありません。18000 を使います。</translation>
+    </message>
+</context>
+<context>
+    <name>programme::ProgrammeWindow</name>
+    <message>
+        <source>Programme</source>
+        <translation>プログラム</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>演題</translation>
+    </message>
+    <message>
+        <source>Speaker</source>
+        <translation>講演者</translation>
+    </message>
+    <message>
+        <source>Presentation</source>
+        <translation>口演</translation>
+    </message>
+    <message>
+        <source>Discussion</source>
+        <translation>討論</translation>
+    </message>
+    <message>
+        <source>Bell 1</source>
+        <translation>１鈴</translation>
+    </message>
+    <message>
+        <source>import…</source>
+        <translation>読み込み…</translation>
+    </message>
+    <message>
+        <source>previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Import a programme</source>
+        <translation>プログラムの読み込み</translation>
+    </message>
+    <message>
+        <source>Programmes (*.csv);;All files (*)</source>
+        <translation>プログラム (*.csv);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Another talk can be taken after &quot;reset&quot;.</source>
+        <translation>別の講演に移れるのは「reset」の後です。</translation>
+    </message>
+    <message>
+        <source>No programme: put %1 in the working folder, or import one.</source>
+        <translation>プログラムがありません。作業フォルダーに %1 を置くか、読み込んでください。</translation>
     </message>
 </context>
 <context>

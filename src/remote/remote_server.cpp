@@ -58,11 +58,13 @@ private:
     int &m_count;
 };
 
-// The captions a control page may press, as its buttons show them.
+// The captions a control page may press, as its buttons show them, and the
+// two nudges.
 bool pressable(const QString &caption)
 {
     return caption == QLatin1String("start") || caption == QLatin1String("pause") ||
-           caption == QLatin1String("contn.") || caption == QLatin1String("reset");
+           caption == QLatin1String("contn.") || caption == QLatin1String("reset") ||
+           caption == QLatin1String("+10") || caption == QLatin1String("-10");
 }
 
 } // namespace

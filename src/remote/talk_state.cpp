@@ -30,6 +30,13 @@ QJsonValue timeLine(const TimerSettingsRecord &s, int16_t total, int32_t elapsed
     };
 }
 
+QJsonValue talkName(const std::optional<TalkName> &talk)
+{
+    if (!talk)
+        return QJsonValue::Null;
+    return QJsonObject{{QStringLiteral("title"), talk->title}, {QStringLiteral("speaker"), talk->speaker}};
+}
+
 } // namespace
 
 QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed,
@@ -46,6 +53,8 @@ QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int
         {QStringLiteral("start"), window.startCaption},
         {QStringLiteral("reset"), window.resetOffered},
         {QStringLiteral("control"), controlAllowed},
+        {QStringLiteral("talk"), talkName(window.talk)},
+        {QStringLiteral("next"), talkName(window.next)},
     };
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }

@@ -62,9 +62,12 @@ Form1::Form1(platform::MediaPlayers &players)
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 
     const auto windowState = [this] {
+        const auto name = [](const programme::Talk *talk) {
+            return talk ? std::optional(remote::TalkName{talk->title, talk->speaker}) : std::nullopt;
+        };
         return remote::WindowState{command(1).text(),
                                    command(4).text() == QLatin1String("reset") && !command(4).isHidden(),
-                                   !m_messageBlinkedOff};
+                                   !m_messageBlinkedOff, name(m_programme.current()), name(m_programme.next())};
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
                                       this);
@@ -86,6 +89,8 @@ void Form1::Form_Load()
     else
         SetDefaultSettings();
     updateTotalTime();
+    problems << m_programme.load();
+    enterCurrentTalk();
     m_timer1.setInterval(10);
     problems << LoadClockCorrection();
 
@@ -127,15 +132,19 @@ void Form1::Command4_Click()
         command(1).setText(QStringLiteral("start"));
         command(4).setText(QStringLiteral("exit"));
         m_players.send(4, platform::MediaPlayers::Command::Stop);
+        m_talkLog.finished(ElapsedSeconds, TimerSettings.PresentationTime, TimerSettings.DiscussionTime, TotalTime);
+        report(m_talkLog.write());
         ElapsedSeconds = 0;
         m_secondsWaiting = 0;
         VisMsg(0);
         DrawTime();
+        runStateChanged();
     }
 }
 
 void Form1::exitProgram()
 {
+    report(m_talkLog.write());
     // The timekeeper can fix the folder and press "exit" again, or close
     // the window to leave without saving.
     const QString error = SaveSettings();

@@ -4,6 +4,9 @@
 #include "platform/players.h"
 #include "platform/tick_source.h"
 #include "platform/window.h"
+#include "programme/programme.h"
+#include "programme/programme_window.h"
+#include "programme/talk_log.h"
 #include "settings_window/form2.h"
 #include "settings_window/main_window_calls.h"
 
@@ -61,6 +64,17 @@ public:
     // The right-click menu's entries.
     void fillContextMenu(QMenu &menu);
 
+    // The session's programme. A talk is taken, and its times applied as if
+    // typed into the settings window, only while the clock is idle.
+    void takeTalk(int index);
+    programme::Programme &sessionProgramme() { return m_programme; }
+    programme::TalkLog &talkLog() { return m_talkLog; }
+
+    // Moves a running or paused talk by whole seconds: forward as if they
+    // had passed quickly, each drawn and its sounds scheduled; back without
+    // a sound.
+    void nudge(int seconds);
+
 protected:
     void resized() override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -73,6 +87,12 @@ private:
     void countSecond();
     void runSoundSchedule(int32_t second);
     void exitProgram();
+    bool idle() const;
+    void runStateChanged();
+    void enterCurrentTalk();
+    void report(const QString &problem);
+    void importProgramme(const QString &path);
+    void showProgrammeWindow();
 
     platform::MediaPlayers &m_players;
     platform::TickSource m_timer1;
@@ -80,6 +100,9 @@ private:
     std::array<QPushButton *, 4> m_commands{};
     std::unique_ptr<MainDisplay> m_display;
     QPointer<Form2> m_form2;
+    programme::Programme m_programme;
+    programme::TalkLog m_talkLog;
+    QPointer<programme::ProgrammeWindow> m_programmeWindow;
     remote::RemoteView *m_remote = nullptr;
     // Hidden by the half-second blink until the next whole second.
     bool m_messageBlinkedOff = false;

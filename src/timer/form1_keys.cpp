@@ -19,6 +19,12 @@ void Form1::installKeys()
     // Only "reset": no key ends the program.
     bind({Qt::Key_Escape, Qt::Key_Backspace}, [this] { resetIfPaused(); });
     bind({Qt::Key_F11}, [this] { toggleFullScreen(); });
+    // The next and the previous talk of the programme, while idle.
+    bind({Qt::Key_N}, [this] { takeTalk(m_programme.currentIndex() + 1); });
+    bind({Qt::Key_P}, [this] { takeTalk(m_programme.currentIndex() - 1); });
+    // "=" is the plus key without Shift.
+    bind({Qt::Key_Plus, Qt::Key_Equal, QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)}, [this] { nudge(10); });
+    bind({Qt::Key_Minus, QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)}, [this] { nudge(-10); });
 }
 
 void Form1::resetIfPaused()

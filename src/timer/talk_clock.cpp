@@ -20,20 +20,25 @@ void Form1::Command1_Click()
         RunState = 1;
         ElapsedSeconds = 0;
         m_secondsWaiting = 0;
+        const programme::Talk *talk = m_programme.current();
+        m_talkLog.started(talk ? talk->title : QString(), talk ? talk->speaker : QString());
         DrawMsg();
         VisMsg(1);
     } else if (caption == QLatin1String("pause")) {
         command(1).setText(QStringLiteral("contn."));
         command(4).show();
         RunState = 0;
+        m_talkLog.paused();
         VisMsg(0);
     } else if (caption == QLatin1String("contn.")) {
         command(1).setText(QStringLiteral("pause"));
         command(4).hide();
         RunState = 1;
+        m_talkLog.continued();
         VisMsg(1);
     }
     Form_Resize();
+    runStateChanged();
 }
 
 void Form1::Timer1_Timer()

@@ -175,21 +175,26 @@ void TestRemoteServer::controlLinkPressesTheButtons_data()
     QTest::addColumn<bool>("allowed");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("elapsed");
     const QString start = QStringLiteral(R"({"press":"start"})");
     const QString pause = QStringLiteral(R"({"press":"pause"})");
     const QString reset = QStringLiteral(R"({"press":"reset"})");
-    QTest::newRow("start") << true << true << QStringList{start} << "pause/reset hidden";
-    QTest::newRow("control not allowed") << true << false << QStringList{start} << "start/exit";
-    QTest::newRow("view link") << false << true << QStringList{start} << "start/exit";
-    QTest::newRow("two pages press start") << true << true << QStringList{start, start} << "pause/reset hidden";
-    QTest::newRow("pause and reset") << true << true << QStringList{start, pause, reset} << "start/exit";
-    QTest::newRow("reset while running") << true << true << QStringList{start, reset} << "pause/reset hidden";
+    QTest::newRow("start") << true << true << QStringList{start} << "pause/reset hidden" << 0;
+    QTest::newRow("control not allowed") << true << false << QStringList{start} << "start/exit" << 0;
+    QTest::newRow("view link") << false << true << QStringList{start} << "start/exit" << 0;
+    QTest::newRow("two pages press start") << true << true << QStringList{start, start} << "pause/reset hidden" << 0;
+    QTest::newRow("pause and reset") << true << true << QStringList{start, pause, reset} << "start/exit" << 0;
+    QTest::newRow("reset while running") << true << true << QStringList{start, reset} << "pause/reset hidden" << 0;
     QTest::newRow("never exit") << true << true << QStringList{QStringLiteral(R"({"press":"exit"})")}
-                                << "start/exit";
+                                << "start/exit" << 0;
+    QTest::newRow("nudges") << true << true
+                            << QStringList{QStringLiteral(R"({"press":"+10"})"), start, QStringLiteral(R"({"press":"+10"})"),
+                                           QStringLiteral(R"({"press":"+10"})"), QStringLiteral(R"({"press":"-10"})")}
+                            << "pause/reset hidden" << 10;
     QTest::newRow("garbage first")
         << true << true
         << QStringList{QStringLiteral("{"), QStringLiteral("[]"), QStringLiteral(R"({"press":5})"), start}
-        << "pause/reset hidden";
+        << "pause/reset hidden" << 0;
 }
 
 void TestRemoteServer::controlLinkPressesTheButtons()
@@ -198,6 +203,7 @@ void TestRemoteServer::controlLinkPressesTheButtons()
     QFETCH(bool, allowed);
     QFETCH(QStringList, messages);
     QFETCH(QString, expected);
+    QFETCH(int, elapsed);
     RemoteFixture r;
     r.remote().setControlAllowed(allowed);
     QWebSocket page(QStringLiteral("http://127.0.0.1:%1").arg(r.port));
@@ -208,6 +214,7 @@ void TestRemoteServer::controlLinkPressesTheButtons()
         page.sendTextMessage(message);
     QVERIFY(settled(page));
     QCOMPARE(captions(*r.f.form), expected);
+    QCOMPARE(ElapsedSeconds, elapsed);
     QVERIFY(!QFile::exists(ConfigFileName));
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "programme/programme_file.h"
+
+#include <QObject>
+
+namespace programme {
+
+inline const QString ProgrammeFileName = QStringLiteral("Orlatim-programme.csv");
+inline const QString CurrentTalkFileName = QStringLiteral("Orlatim-programme.cur");
+
+// The session's programme: the talks of Orlatim-programme.csv and which of
+// them is current. The current talk is remembered in a small file of its
+// own, so that a restarted program picks up where it ended, while a new or
+// changed programme starts at its first talk. Taking a talk is the main
+// window's business: only it knows whether the clock is idle.
+class Programme : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Reads the programme of the working folder, if there is one, and makes
+    // the talk current that was current when the program last ended. Returns
+    // what could not be read, for the user, or an empty string.
+    QString load();
+    // Puts a copy of another file in place of the programme, if any talk can
+    // be read from it; it then starts at its first talk. Returns why not, or
+    // an empty string.
+    QString importFile(const QString &path);
+    // Makes a talk current and remembers it; a failure to remember it is
+    // returned the first time only.
+    QString setCurrent(int index);
+
+    const QList<Talk> &talks() const { return m_talks; }
+    // -1 without a programme.
+    int currentIndex() const { return m_current; }
+    const Talk *current() const { return talk(m_current); }
+    const Talk *next() const { return talk(m_current + 1); }
+    const Talk *talk(int index) const;
+    // The lines of the file that were skipped, one message each.
+    const QStringList &problems() const { return m_problems; }
+
+signals:
+    void changed();
+
+private:
+    void take(const ProgrammeRead &read);
+
+    QList<Talk> m_talks;
+    QStringList m_problems;
+    int m_current = -1;
+    bool m_rememberFailed = false;
+};
+
+// The first few problems, as many as a message holds.
+QString problemSummary(const QStringList &problems);
+
+// What the file of the current talk holds, and which talk of a programme it
+// names: the first one unless the number, title and speaker all match.
+QByteArray currentTalkMark(int index, const Talk &talk);
+int rememberedTalk(const QByteArray &mark, const QList<Talk> &talks);
+
+} // namespace programme

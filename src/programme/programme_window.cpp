@@ -1,0 +1,137 @@
+#include "programme/programme_window.h"
+
+#include "programme/programme.h"
+
+#include <QBoxLayout>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace programme {
+
+namespace {
+
+enum Column { Mark, Title, Speaker, Presentation, Discussion, FirstBell, ColumnCount };
+
+} // namespace
+
+ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_programme(programme)
+{
+    setWindowTitle(tr("Programme"));
+    resize(680, 360);
+
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setHorizontalHeaderLabels(
+        {QString(), tr("Title"), tr("Speaker"), tr("Presentation"), tr("Discussion"), tr("Bell 1")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Title, QHeaderView::Stretch);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (m_idle)
+            emit talkRequested(row);
+    });
+
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_import = new QPushButton(tr("import…"), this);
+    m_previous = new QPushButton(tr("previous"), this);
+    m_next = new QPushButton(tr("next"), this);
+    for (QPushButton *button : {m_import, m_previous, m_next})
+        button->setAutoDefault(false);
+    connect(m_previous, &QPushButton::clicked, this,
+            [this] { emit talkRequested(m_programme.currentIndex() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { emit talkRequested(m_programme.currentIndex() + 1); });
+    connect(m_import, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("Import a programme"), QString(),
+                                                          tr("Programmes (*.csv);;All files (*)"));
+        if (!path.isEmpty())
+            emit importRequested(path);
+    });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_import);
+    buttons->addStretch();
+    buttons->addWidget(m_previous);
+    buttons->addWidget(m_next);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addWidget(m_status);
+    layout->addLayout(buttons);
+
+    connect(&m_programme, &Programme::changed, this, [this] {
+        m_note.clear();
+        refresh();
+    });
+    refresh();
+}
+
+void ProgrammeWindow::setIdle(bool idle)
+{
+    m_idle = idle;
+    updateState();
+}
+
+void ProgrammeWindow::showNote(const QString &text)
+{
+    m_note = text;
+    updateState();
+}
+
+void ProgrammeWindow::refresh()
+{
+    const QList<Talk> &talks = m_programme.talks();
+    m_table->setRowCount(int(talks.size()));
+    for (int row = 0; row < talks.size(); ++row) {
+        const Talk &t = talks[row];
+        const bool current = row == m_programme.currentIndex();
+        const QString texts[ColumnCount] = {current ? QStringLiteral("▶") : QString(),
+                                            t.title,
+                                            t.speaker,
+                                            talkTimeText(t.presentation),
+                                            talkTimeText(t.discussion),
+                                            t.firstBell ? talkTimeText(*t.firstBell) : QString()};
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            QFont font = item->font();
+            font.setBold(current);
+            item->setFont(font);
+            if (column >= Presentation)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, item);
+        }
+    }
+    if (m_programme.currentIndex() >= 0) {
+        m_table->selectRow(m_programme.currentIndex());
+        m_table->scrollToItem(m_table->item(m_programme.currentIndex(), Title));
+    }
+    updateState();
+}
+
+void ProgrammeWindow::updateState()
+{
+    const int current = m_programme.currentIndex();
+    m_previous->setEnabled(m_idle && current > 0);
+    m_next->setEnabled(m_idle && m_programme.talk(current + 1));
+    m_import->setEnabled(m_idle);
+
+    QStringList lines;
+    if (!m_idle)
+        lines << tr("Another talk can be taken after \"reset\".");
+    if (!m_note.isEmpty())
+        lines << m_note;
+    if (m_programme.talks().isEmpty() && m_programme.problems().isEmpty())
+        lines << tr("No programme: put %1 in the working folder, or import one.").arg(ProgrammeFileName);
+    if (!m_programme.problems().isEmpty())
+        lines << problemSummary(m_programme.problems());
+    m_status->setText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace programme

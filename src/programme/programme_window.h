@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace programme {
+
+class Programme;
+
+// The session's talks in a table, the current one marked, with "previous",
+// "next" and "import…". The window only asks; the main window takes a talk,
+// and only while its clock is idle.
+class ProgrammeWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    ProgrammeWindow(const Programme &programme, QWidget *parent);
+
+    // No other talk can be taken while one runs or is paused.
+    void setIdle(bool idle);
+    // A line under the table, until the programme changes.
+    void showNote(const QString &text);
+
+signals:
+    void talkRequested(int index);
+    void importRequested(const QString &path);
+
+private:
+    void refresh();
+    void updateState();
+
+    const Programme &m_programme;
+    QTableWidget *m_table = nullptr;
+    QLabel *m_status = nullptr;
+    QPushButton *m_import = nullptr;
+    QPushButton *m_previous = nullptr;
+    QPushButton *m_next = nullptr;
+    QString m_note;
+    bool m_idle = true;
+};
+
+} // namespace programme

@@ -1,0 +1,104 @@
+#include "programme/talk_log.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace programme {
+
+namespace {
+
+// Quoted only where a spreadsheet needs it.
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString wallTime(const QDateTime &at) { return at.time().toString(QStringLiteral("HH:mm:ss")); }
+
+} // namespace
+
+QByteArray talkLogHeader()
+{
+    return QByteArrayLiteral(
+        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s\r\n");
+}
+
+QByteArray talkLogLine(const LoggedTalk &t)
+{
+    const QStringList fields{t.start.date().toString(Qt::ISODate),
+                             wallTime(t.start),
+                             wallTime(t.end),
+                             csvField(t.title),
+                             csvField(t.speaker),
+                             QString::number(t.presentation),
+                             QString::number(t.discussion),
+                             QString::number(t.elapsed),
+                             QString::number(t.overtime),
+                             QString::number(t.pauses),
+                             QString::number(t.pausedSeconds)};
+    return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+}
+
+void TalkLog::started(const QString &title, const QString &speaker)
+{
+    m_ran = true;
+    m_talk = LoggedTalk{m_clock(), {}, title, speaker};
+    m_pausedMs = 0;
+}
+
+void TalkLog::paused()
+{
+    m_pausedAt = m_clock();
+    m_talk.end = m_pausedAt;
+}
+
+void TalkLog::continued()
+{
+    ++m_talk.pauses;
+    m_pausedMs += std::max<qint64>(0, m_pausedAt.msecsTo(m_clock()));
+}
+
+void TalkLog::finished(int32_t elapsed, int16_t presentation, int16_t discussion, int16_t total)
+{
+    if (!m_ran)
+        return;
+    m_ran = false;
+    m_talk.presentation = presentation;
+    m_talk.discussion = discussion;
+    m_talk.elapsed = elapsed;
+    m_talk.overtime = std::max<int32_t>(0, elapsed - total);
+    m_talk.pausedSeconds = int((m_pausedMs + 500) / 1000);
+    m_waiting << talkLogLine(m_talk);
+}
+
+QString TalkLog::write()
+{
+    if (m_waiting.isEmpty())
+        return {};
+    QFile file(TalkLogFileName);
+    // Appended, never rewritten: what the log already holds is never at risk.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Append);
+    if (written && file.size() == 0)
+        // The byte-order mark lets a Japanese spreadsheet read UTF-8.
+        written = file.write("\xEF\xBB\xBF" + talkLogHeader()) > 0;
+    while (written && !m_waiting.isEmpty()) {
+        written = file.write(m_waiting.constFirst()) == m_waiting.constFirst().size() && file.flush();
+        if (written)
+            m_waiting.removeFirst();
+    }
+    if (written || m_failureReported)
+        return {};
+    m_failureReported = true;
+    return QCoreApplication::translate("Programme", "%1: %2; the talk's line is kept and written with the next one.")
+        .arg(TalkLogFileName, file.errorString());
+}
+
+} // namespace programme

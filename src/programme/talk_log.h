@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace programme {
+
+inline const QString TalkLogFileName = QStringLiteral("Orlatim-log.csv");
+
+// One talk that ran, as the log keeps it. The talk starts at "start" and
+// ends at its last "pause", the one before "reset"; the pauses are those
+// that were continued. So end - start is elapsed + pausedSeconds, give or
+// take a second, for a talk that was not nudged.
+struct LoggedTalk {
+    QDateTime start;
+    QDateTime end;
+    QString title;
+    QString speaker;
+    int presentation = 0; // planned seconds, as they were at the end
+    int discussion = 0;
+    int32_t elapsed = 0;  // ElapsedSeconds at the end, nudges included
+    int32_t overtime = 0; // seconds past bell 3, or 0
+    int pauses = 0;
+    int pausedSeconds = 0;
+};
+
+// The first line of the log, and the line of one talk; both end in CR LF.
+QByteArray talkLogHeader();
+QByteArray talkLogLine(const LoggedTalk &talk);
+
+// Follows the run state of one talk after another and appends a line to
+// Orlatim-log.csv for each that ran. A line that cannot be written waits
+// for the next write; the failure is reported once, and the talk goes on.
+class TalkLog
+{
+public:
+    using Clock = std::function<QDateTime()>;
+    // The wall clock, which tests replace.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
+    void started(const QString &title, const QString &speaker);
+    void paused();
+    void continued();
+    // At "reset": the talk's line joins those waiting to be written.
+    void finished(int32_t elapsed, int16_t presentation, int16_t discussion, int16_t total);
+
+    // Appends the waiting lines, writing the header first into a new file.
+    // Returns the first failure, for the user, and an empty string after.
+    QString write();
+
+private:
+    Clock m_clock = &QDateTime::currentDateTime;
+    bool m_ran = false;
+    LoggedTalk m_talk;
+    QDateTime m_pausedAt;
+    qint64 m_pausedMs = 0;
+    QList<QByteArray> m_waiting;
+    bool m_failureReported = false;
+};
+
+} // namespace programme

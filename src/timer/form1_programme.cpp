@@ -1,0 +1,92 @@
+// The session's programme, the talk log and nudging, as the main window
+// takes part in them.
+
+#include "timer/form1.h"
+
+#include "platform/messages.h"
+#include "programme/programme_window.h"
+#include "programme/talk_times.h"
+#include "settings/declare.h"
+
+#include <QPushButton>
+
+#include <algorithm>
+
+bool Form1::idle() const { return command(1).text() == QLatin1String("start"); }
+
+void Form1::report(const QString &problem)
+{
+    if (!problem.isEmpty())
+        platform::showMessage(this, problem);
+}
+
+void Form1::runStateChanged()
+{
+    if (m_programmeWindow)
+        m_programmeWindow->setIdle(idle());
+}
+
+void Form1::enterCurrentTalk()
+{
+    if (const programme::Talk *talk = m_programme.current()) {
+        const programme::TalkTimes entered = programme::enterTalkTimes(*talk, TimerSettings, TotalTime);
+        TimerSettings = entered.settings;
+        TotalTime = entered.totalTime;
+    }
+}
+
+void Form1::takeTalk(int index)
+{
+    if (!idle() || !m_programme.talk(index))
+        return;
+    report(m_talkLog.write());
+    report(m_programme.setCurrent(index));
+    enterCurrentTalk();
+    // Redrawn as after an entry in a time box, every store made first.
+    if (m_form2) {
+        m_form2->ScreenDraw1();
+        m_form2->ScreenDraw2();
+    }
+    DrawMsg();
+    DrawTime();
+}
+
+void Form1::importProgramme(const QString &path)
+{
+    if (!idle())
+        return;
+    const QString error = m_programme.importFile(path);
+    if (!error.isEmpty()) {
+        if (m_programmeWindow)
+            m_programmeWindow->showNote(error);
+        return;
+    }
+    takeTalk(0);
+}
+
+void Form1::showProgrammeWindow()
+{
+    if (!m_programmeWindow) {
+        m_programmeWindow = new programme::ProgrammeWindow(m_programme, this);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::talkRequested, this, &Form1::takeTalk);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::importRequested, this, &Form1::importProgramme);
+    }
+    m_programmeWindow->setIdle(idle());
+    m_programmeWindow->show();
+    m_programmeWindow->raise();
+    m_programmeWindow->activateWindow();
+}
+
+void Form1::nudge(int seconds)
+{
+    const QString caption = command(1).text();
+    if (caption != QLatin1String("pause") && caption != QLatin1String("contn."))
+        return;
+    // Forward, the seconds go the way of counted ones, so a bell inside the
+    // jump rings once; back, a bell whose second comes again rings again.
+    if (seconds > 0)
+        m_secondsWaiting += seconds;
+    else
+        ElapsedSeconds = std::max(0, ElapsedSeconds + seconds);
+    DrawTime();
+}
