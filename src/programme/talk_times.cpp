@@ -4,12 +4,16 @@
 
 namespace programme {
 
+namespace {
+// The SecondsUnits value of numbers that count seconds.
+constexpr int16_t InSeconds = 1;
+} // namespace
+
 TalkTimes enterTalkTimes(const Talk &talk, const TimerSettingsRecord &settings, int16_t totalTime)
 {
     TalkTimes t{settings, totalTime};
-    t.settings.SecondsUnits = 1;
     const auto type = [&t](int box, int16_t seconds) {
-        const TimeEntryResult entry = enterTime(box, QString::number(seconds), t.settings, t.totalTime);
+        const TimeEntryResult entry = enterTime(box, QString::number(seconds), t.settings, t.totalTime, InSeconds);
         if (entry.accepted) {
             t.settings = entry.settings;
             t.totalTime = entry.totalTime;
@@ -23,7 +27,6 @@ TalkTimes enterTalkTimes(const Talk &talk, const TimerSettingsRecord &settings, 
         type(1, talk.presentation);
     if (talk.firstBell)
         type(3, *talk.firstBell);
-    t.settings.SecondsUnits = settings.SecondsUnits;
     return t;
 }
 

@@ -24,9 +24,12 @@ std::optional<long> whole16(double value) { return fitting16(roundHalfEven(value
 } // namespace
 
 TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRecord &settings,
-                          int16_t totalTime)
+                          int16_t totalTime, std::optional<int16_t> typedUnits)
 {
+    // The boxes' unit decides the refills and the first bell's step; the
+    // number typed may count in another.
     const int16_t units = settings.SecondsUnits;
+    const int16_t reading = typed.isEmpty() ? units : typedUnits.value_or(units);
     const QString refill = boxText(settings.time(index), units);
 
     TimeEntryResult refused{false, settings, totalTime, {}};
@@ -44,7 +47,7 @@ TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRe
     } else {
         // Only a unit flag of exactly 0 makes these boxes read minutes.
         const std::optional<long> whole = whole16(*number);
-        const std::optional<long> seconds = whole ? fitting16(units == 0 ? *whole * 60 : *whole) : std::nullopt;
+        const std::optional<long> seconds = whole ? fitting16(reading == 0 ? *whole * 60 : *whole) : std::nullopt;
         if (!seconds)
             return refused;
         s.time(index) = int16_t(std::max(*seconds, 0L));
@@ -53,7 +56,7 @@ TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRe
     long firstBell = s.FirstBellTime;
     if (index == 3) {
         // The first bell keeps the fraction of a minute that was typed.
-        const std::optional<long> seconds = whole16(units == 1 ? *number : *number * 60);
+        const std::optional<long> seconds = whole16(reading == 1 ? *number : *number * 60);
         if (!seconds)
             return refused;
         firstBell = *seconds;

@@ -26,5 +26,8 @@ struct TimeEntryResult {
 // that is not a plain number, seconds beyond 16
 // bits, and a talk whose sums would not fit are refused or cut back, so that
 // the settings can always be timed and read back from the file.
+// typedUnits, when given, is the SecondsUnits value the typed number is read
+// in instead of the boxes' own (a session programme gives seconds); the
+// first bell is still corrected in steps of the boxes' unit.
 TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRecord &settings,
-                          int16_t totalTime);
+                          int16_t totalTime, std::optional<int16_t> typedUnits = std::nullopt);

@@ -17,7 +17,7 @@ private slots:
 void TestSession::logsTheTalkThatRan()
 {
     Form1Fixture f;
-    QVERIFY(writeFile(programme::ProgrammeFileName, "Opening,\"Sato, H.\",12:30,3\r\nNext,Kim,10,2\r\n"));
+    QVERIFY(writeFile(programme::ProgrammeFileName, "Opening,\"Sato, H.\",12:30,3\r\nNext,Kim,7,0\r\n"));
     const QDateTime nine(QDate(2026, 3, 14), QTime(9, 0));
     QDateTime now = nine;
     f.form->talkLog().setClock([&now] { return now; });
@@ -40,7 +40,10 @@ void TestSession::logsTheTalkThatRan()
     QCOMPARE(f.form->sessionProgramme().currentIndex(), 0);
     f.form->Command4_Click(); // reset
     f.form->takeTalk(1);
-    QCOMPARE(TimerSettings.PresentationTime, int16_t(600));
+    QCOMPARE(TimerSettings.PresentationTime, int16_t(420));
+    // Bell 1 at 420 meets bell 2 and moves a whole minute back, the step of
+    // boxes that show minutes.
+    QCOMPARE(TimerSettings.FirstBellTime, int16_t(360));
 
     QCOMPARE(readAll(programme::TalkLogFileName),
              QByteArray("\xEF\xBB\xBF"
