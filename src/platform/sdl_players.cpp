@@ -34,7 +34,6 @@ struct SdlPlayers::Player {
     QString fileName;
     std::unique_ptr<Mix_Chunk, FreeChunk> chunk;
     std::unique_ptr<Mix_Music, FreeMusic> music;
-    double resumeAt = 0; // seconds into the music, where the decoder can tell
     bool open = false;
     bool playing = false; // from "Play" until its end has been reported
     bool stopRequested = false;
@@ -44,7 +43,6 @@ struct SdlPlayers::Player {
     {
         chunk.reset();
         music.reset();
-        resumeAt = 0;
     }
 
     // One line per opened file, not one per "Play", so a missing bell
@@ -97,7 +95,7 @@ void SdlPlayers::send(int index, Command command)
         play(index);
         break;
     case Command::Prev:
-        m_players[index - 1]->resumeAt = 0;
+        rewind(index);
         break;
     case Command::Stop:
         stop(index);
@@ -115,8 +113,13 @@ void SdlPlayers::open(int index)
     player.release();
     player.open = true;
     player.warned = false;
-    if (!openDevice())
-        return;
+    if (openDevice())
+        load(index);
+}
+
+void SdlPlayers::load(int index)
+{
+    Player &player = *m_players[index - 1];
     if (player.fileName.isEmpty()) {
         player.silence(index, QStringLiteral("no file name"));
         return;
@@ -145,6 +148,18 @@ void SdlPlayers::open(int index)
     }
 }
 
+void SdlPlayers::rewind(int index)
+{
+    Player &player = *m_players[index - 1];
+    // FluidSynth's MIDI player can neither seek nor tell its position, and
+    // halting it only pauses it: a fresh decoder is the one way back to the
+    // start. Sampled sounds always play from their start.
+    if (!player.music || player.playing)
+        return;
+    player.music.reset();
+    load(index);
+}
+
 void SdlPlayers::play(int index)
 {
     Player &player = *m_players[index - 1];
@@ -160,9 +175,9 @@ void SdlPlayers::play(int index)
     } else if (player.music) {
         // There is one music stream. Halting first also makes sure that the
         // music this takes over from reports its end, and reports it once.
+        // A MIDI player goes on from where "Stop" left it, until "Prev".
         Mix_HaltMusic();
-        const bool resumed = player.resumeAt > 0 && Mix_FadeInMusicPos(player.music.get(), 0, 0, player.resumeAt) == 0;
-        if (!resumed && Mix_PlayMusic(player.music.get(), 0) < 0) {
+        if (Mix_PlayMusic(player.music.get(), 0) < 0) {
             player.silence(index, sdlError());
             return;
         }
@@ -187,8 +202,6 @@ void SdlPlayers::stop(int index)
         Mix_HaltChannel(index - 1);
     } else if (player.music && ownsMusic(index) && Mix_PlayingMusic()) {
         player.stopRequested = true;
-        const double position = Mix_GetMusicPosition(player.music.get());
-        player.resumeAt = position > 0 ? position : 0;
         Mix_HaltMusic();
     }
 }

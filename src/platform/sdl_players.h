@@ -54,6 +54,8 @@ private:
     struct Player;
 
     void open(int index);
+    void load(int index);
+    void rewind(int index);
     void play(int index);
     void stop(int index);
     void close(int index);
