@@ -107,6 +107,14 @@ Form3::Form3()
 
     Timer2 = new platform::TickSource([this] { Timer2_Timer(); }, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
+    // Every tick is counted, but while it counts the box needs showing only
+    // about ten times a second; the count stops on an exact tick, as the
+    // ticks up to then are delivered first.
+    Timer2->setPlanner([this]() -> std::optional<qint64> {
+        if (Measuring == 0)
+            return std::nullopt;
+        return 10;
+    });
 
     Form_Load();
 }
@@ -123,6 +131,7 @@ void Form3::Form_Load()
 
 void Form3::Command1_Click()
 {
+    const platform::TickSource::StateChange change;
     MeasuredTicks = 0;
     Measuring = 1;
 }
@@ -139,12 +148,15 @@ void Form3::Timer2_Timer()
 
 void Form3::Command2_Click()
 {
+    const platform::TickSource::StateChange change;
     showConfirmation(true);
     Measuring = 0;
 }
 
 void Form3::Command3_Click()
 {
+    // The talk clock's ticks so far count at the old rate.
+    const platform::TickSource::StateChange change;
     // 90 or less, and the 0 left after an apply, would make a counted second
     // shorter than one tick.
     const std::optional<int16_t> ticks = ticksPerSecondFor(MeasuredTicks);
