@@ -80,6 +80,7 @@ private slots:
     void stopWhilePlayingReportsAndRewinds();
     void secondMidiPlayerTakesOverTheMusic();
     void closedPlayerIsSilent();
+    void deviceSleepsBetweenSounds();
     void fileNames_data();
     void fileNames();
     void silentPlayers_data();
@@ -88,6 +89,7 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void open(int index, const QString &fileName);
+    void usePlayers(std::chrono::milliseconds linger);
 
     QTemporaryDir m_dir;
     QString m_startFolder;
@@ -120,10 +122,13 @@ void TestSoundPlayers::initTestCase()
     notes.write("not a sound at all\n");
 }
 
+void TestSoundPlayers::init() { usePlayers(platform::SdlPlayers::defaultLinger); }
+
 // Every test's players are rewound on completion as the main window does it.
-void TestSoundPlayers::init()
+void TestSoundPlayers::usePlayers(std::chrono::milliseconds linger)
 {
-    auto players = std::make_unique<platform::SdlPlayers>();
+    m_players.reset();
+    auto players = std::make_unique<platform::SdlPlayers>(nullptr, platform::SdlPlayers::defaultBufferFrames, linger);
     m_frames = 0;
     m_soundFrames = 0;
     players->setMixTap([this](const qint16 *samples, int count) {
@@ -269,6 +274,31 @@ void TestSoundPlayers::closedPlayerIsSilent()
     open(1, path(QStringLiteral("short.wav")));
     m_players->send(1, Command::Play);
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 1, 5000);
+}
+
+// With no linger the device closes whenever nothing plays or is due soon.
+void TestSoundPlayers::deviceSleepsBetweenSounds()
+{
+    if (!haveSoundFont())
+        QSKIP("no General MIDI SoundFont installed");
+    usePlayers(std::chrono::milliseconds(0));
+    auto &players = static_cast<platform::SdlPlayers &>(*m_players);
+    open(1, path(QStringLiteral("short.wav")));
+    open(4, path(QStringLiteral("tiny.mid")));
+    QVERIFY(!players.deviceOpen());
+
+    // Announced: open before "Play", the MIDI file decoded anew.
+    players.setNextSoundDue(std::chrono::milliseconds(500));
+    QVERIFY(players.deviceOpen());
+    m_players->send(4, Command::Play);
+    QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames > 0, 5000);
+    m_players->send(4, Command::Stop);
+    players.setNextSoundDue(std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(!players.deviceOpen(), 5000);
+
+    // Not announced: opened by "Play" itself.
+    m_players->send(1, Command::Play);
+    QTRY_COMPARE_WITH_TIMEOUT(m_done, (QList<int>{4, 1}), 5000);
 }
 
 void TestSoundPlayers::fileNames_data()
