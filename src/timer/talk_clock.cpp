@@ -84,6 +84,9 @@ void Form1::DrawTime()
         return;
     }
     const QScopedValueRollback<bool> drawing(m_drawing, true);
+    // The digits, the message and the time line change in steps that let
+    // events run; one paint shows them all.
+    const PaintBatch batch(*this);
     do {
         m_drawAgain = false;
         const bool counted = m_secondsWaiting > 0;
