@@ -6,7 +6,9 @@
 # screen, time line on, SDL's dummy audio driver) and reads /proc for every
 # one of its threads: wake-ups (voluntary + involuntary context switches) and
 # time on a core (schedstat, in nanoseconds). Threads that start or end during
-# a window are counted for the part of it they lived.
+# a window are counted for the part of it they lived. The involuntary ones
+# are shown apart too: they are the thread being preempted, more of them
+# the busier the machine is.
 #
 #   bench/wakeups.sh [--display N] [--idle SECONDS] [--running SECONDS] [BUILD_DIR]
 #
@@ -69,15 +71,22 @@ xdotool key --clearmodifiers F11
 sleep 2
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 
-# One line per thread: id, name, context switches, nanoseconds on a core.
+# One line per thread after the given word: id, name, context switches,
+# involuntary ones, nanoseconds on a core. Shell builtins only: a process
+# started here would share the cores with the one measured.
 snapshot() {
-  local task comm v n run
+  local task comm key value v n run
   for task in /proc/"$pid"/task/*; do
-    comm=$(cat "$task/comm" 2>/dev/null) || continue
-    v=$(sed -n 's/^voluntary_ctxt_switches:\s*//p' "$task/status" 2>/dev/null) || continue
-    n=$(sed -n 's/^nonvoluntary_ctxt_switches:\s*//p' "$task/status" 2>/dev/null) || continue
+    read -r comm <"$task/comm" 2>/dev/null || continue
+    v='' n=''
+    while read -r key value; do
+      case $key in
+        voluntary_ctxt_switches:) v=$value ;;
+        nonvoluntary_ctxt_switches:) n=$value ;;
+      esac
+    done <"$task/status" 2>/dev/null
     read -r run _ <"$task/schedstat" 2>/dev/null || continue
-    echo "${task##*/} ${comm// /_} $((v + n)) $run"
+    [ -n "$v" ] && [ -n "$n" ] && echo "$1 ${task##*/} ${comm// /_} $((v + n)) $n $run"
   done
 }
 
@@ -86,29 +95,30 @@ snapshot() {
 measure() {
   local label=$1 seconds=$2 file="$work/$1.samples"
   : >"$file"
-  snapshot | sed 's/^/start /' >>"$file"
+  snapshot start >>"$file"
   for _ in $(seq "$seconds"); do
     sleep 1
-    snapshot | sed 's/^/at /' >>"$file"
+    snapshot at >>"$file"
   done
   awk -v label="$label" -v seconds="$seconds" '
-    $1 == "start" { first[$2] = $4; firstRun[$2] = $5 }
-    { name[$2] = $3; last[$2] = $4; lastRun[$2] = $5 }
+    $1 == "start" { first[$2] = $4; firstForced[$2] = $5; firstRun[$2] = $6 }
+    { name[$2] = $3; last[$2] = $4; lastForced[$2] = $5; lastRun[$2] = $6 }
     END {
       printf "%s, %d s\n", label, seconds
-      printf "  %-8s %-18s %12s %12s\n", "thread", "name", "wake-ups/s", "% of a core"
+      printf "  %-8s %-18s %12s %12s %12s\n", "thread", "name", "wake-ups/s", "preempted/s", "% of a core"
       for (t in name) {
         w = (last[t] - first[t]) / seconds
+        f = (lastForced[t] - firstForced[t]) / seconds
         c = 100 * (lastRun[t] - firstRun[t]) / (seconds * 1e9)
-        totalW += w; totalC += c
-        printf "  %-8s %-18s %12.2f %12.4f\n", t, name[t], w, c | "sort -n"
+        totalW += w; totalF += f; totalC += c
+        printf "  %-8s %-18s %12.2f %12.2f %12.4f\n", t, name[t], w, f, c | "sort -n"
       }
       close("sort -n")
-      printf "  %-27s %12.2f %12.4f\n", "all threads", totalW, totalC
+      printf "  %-27s %12.2f %12.2f %12.4f\n", "all threads", totalW, totalF, totalC
     }' "$file"
 }
 
-echo "orlatim $pid, window $geometry, SDL_AUDIODRIVER=dummy, time line on"
+echo "orlatim $pid, window $geometry, SDL_AUDIODRIVER=dummy, time line on, load $(cut -d' ' -f1-3 /proc/loadavg)"
 sleep 3
 measure "idle, never started" "$idle"
 xdotool windowactivate --sync "$window"
