@@ -101,7 +101,6 @@ void measureSecondCost(Form1 &form, QSize size)
 
 int main(int argc, char *argv[])
 {
-    platform::cacheLargeGlyphs(); // as the program does
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     double minutes = 10;

@@ -7,7 +7,6 @@
 
 int main(int argc, char *argv[])
 {
-    platform::cacheLargeGlyphs();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));

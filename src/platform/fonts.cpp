@@ -14,11 +14,4 @@ void installFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"));
 }
 
-void cacheLargeGlyphs()
-{
-    // In pixels; Qt's own limit is 64. A user's own setting wins.
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "2048");
-}
-
 } // namespace platform
