@@ -7,14 +7,20 @@
 // in the file then dates the onset, which is compared with the moment of the
 // "Play" call. A real device adds its own queue, about one more buffer.
 //
+// Then the same through the path a talk takes: the device sleeps until the
+// bell is announced, opens two seconds ahead of it, and "Play" comes when
+// it is due; the onset is found in the mixer tap.
+//
 // Usage: bell_latency [bell.wav] — prints a table for several buffer sizes.
 
 #include "platform/sdl_players.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -119,6 +125,62 @@ Result measure(const QString &bell, int bufferFrames, const QString &outputFile)
     return result;
 }
 
+// Lets the players' own timers run.
+void runEvents(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+std::vector<double> measureOpenAhead(const QString &bell, const QString &outputFile, int trials)
+{
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputFile));
+    std::atomic<bool> armed{false};
+    std::atomic<bool> found{false};
+    Clock::time_point mixed;
+    int intoBuffer = 0;
+    platform::SdlPlayers players(nullptr, platform::SdlPlayers::defaultBufferFrames, std::chrono::milliseconds(200));
+    players.setMixTap([&](const qint16 *samples, int count) {
+        if (!armed.load() || found.load())
+            return;
+        for (int frame = 0; frame < count / channels; ++frame) {
+            if (std::abs(samples[frame * channels]) >= audible || std::abs(samples[frame * channels + 1]) >= audible) {
+                mixed = Clock::now();
+                intoBuffer = frame;
+                found = true;
+                return;
+            }
+        }
+    });
+    players.setFileName(1, bell);
+    players.send(1, Command::Open);
+
+    std::vector<double> latencies;
+    for (int trial = 0; trial < trials; ++trial) {
+        while (players.deviceOpen())
+            runEvents(50);
+        players.setNextSoundDue(std::chrono::milliseconds(3000));
+        runEvents(3000);
+        if (!players.deviceOpen())
+            continue;
+        found = false;
+        armed = true;
+        const Clock::time_point play = Clock::now();
+        players.send(1, Command::Play);
+        runEvents(400);
+        armed = false;
+        players.send(1, Command::Stop);
+        players.setNextSoundDue(std::nullopt);
+        runEvents(50); // the end of the bell reaches the player
+        players.send(1, Command::Prev);
+        if (found)
+            latencies.push_back(millisecondsSince(play, mixed) + 1000.0 * intoBuffer / sampleRate);
+    }
+    players.send(1, Command::Close);
+    return latencies;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -152,5 +214,17 @@ int main(int argc, char **argv)
         std::printf("%8d %9.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f\n", frames, period, low, mean, high,
                     low + period, mean + period, high + period);
     }
+
+    const std::vector<double> l = measureOpenAhead(bell, folder.filePath(QStringLiteral("ahead.raw")), 10);
+    if (l.empty()) {
+        std::printf("opened ahead: no measurement\n");
+        return 1;
+    }
+    const double period = 1000.0 * platform::SdlPlayers::defaultBufferFrames / sampleRate;
+    const double mean = std::accumulate(l.begin(), l.end(), 0.0) / double(l.size());
+    std::printf("%8d %9.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f  opened 2 s ahead, %zu plays\n",
+                platform::SdlPlayers::defaultBufferFrames, period, *std::min_element(l.begin(), l.end()), mean,
+                *std::max_element(l.begin(), l.end()), *std::min_element(l.begin(), l.end()) + period,
+                mean + period, *std::max_element(l.begin(), l.end()) + period, l.size());
     return 0;
 }

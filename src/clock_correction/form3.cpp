@@ -116,6 +116,14 @@ Form3::Form3()
 
     Timer2 = new platform::TickSource([this] { Timer2_Timer(); }, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
+    // Every tick is counted, but while it counts the box needs showing only
+    // about ten times a second; the count stops on an exact tick, as the
+    // ticks up to then are delivered first.
+    Timer2->setPlanner([this]() -> std::optional<qint64> {
+        if (Measuring == 0)
+            return std::nullopt;
+        return 10;
+    });
 
     Form_Load();
 }
@@ -133,6 +141,7 @@ void Form3::Form_Load()
 
 void Form3::Command1_Click()
 {
+    const platform::TickSource::StateChange change;
     showRefusal(false);
     MeasuredTicks = 0;
     Measuring = 1;
@@ -151,6 +160,7 @@ void Form3::Timer2_Timer()
 
 void Form3::Command2_Click()
 {
+    const platform::TickSource::StateChange change;
     showRefusal(false);
     showConfirmation(true);
     Measuring = 0;
@@ -158,6 +168,8 @@ void Form3::Command2_Click()
 
 void Form3::Command3_Click()
 {
+    // The talk clock's ticks so far count at the old rate.
+    const platform::TickSource::StateChange change;
     // 90 or less, and the 0 left after an apply, would make a counted second
     // shorter than one tick. Nothing changes then, and unless the box shows
     // the correction in use the window says so, instead of looking applied.

@@ -1,5 +1,7 @@
 #include "platform/auto_label.h"
 
+#include <QEvent>
+
 #include <cmath>
 
 namespace platform {
@@ -14,10 +16,21 @@ AutoLabel::AutoLabel(const QString &caption, QWidget *parent, Height height)
 
 QSize AutoLabel::sizeHint() const
 {
+    const auto known = m_sizeHints.constFind(text());
+    if (known != m_sizeHints.cend())
+        return *known;
     QSize size = QLabel::sizeHint();
     if (m_height == Height::OneEm)
         size.setHeight(int(std::ceil(font().pointSizeF() * logicalDpiY() / 72.0)));
+    m_sizeHints.insert(text(), size);
     return size;
+}
+
+void AutoLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_sizeHints.clear();
+    QLabel::changeEvent(event);
 }
 
 void AutoLabel::setCaption(const QString &caption)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 
 namespace platform {
@@ -31,8 +32,14 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     Height m_height;
+    // Measuring a caption hundreds of pixels high means shaping it, and the
+    // digits change every second through the same few captions.
+    mutable QHash<QString, QSize> m_sizeHints;
 };
 
 } // namespace platform

@@ -35,12 +35,16 @@ void LineShape::setVisible(bool visible)
     m_visible = visible;
 }
 
+QRect LineShape::bounds() const
+{
+    const double reach = std::max(m_penWidth, 1) + 2;
+    return QRectF(m_from, m_to).normalized().adjusted(-reach, -reach, reach, reach).toAlignedRect();
+}
+
 void LineShape::changed()
 {
-    if (!m_visible)
-        return;
-    const double reach = std::max(m_penWidth, 1) + 2;
-    m_owner->update(QRectF(m_from, m_to).normalized().adjusted(-reach, -reach, reach, reach).toAlignedRect());
+    if (m_visible)
+        m_owner->update(bounds());
 }
 
 void LineShape::paint(QPainter &painter) const

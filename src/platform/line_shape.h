@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRect>
 
 class QPainter;
 class QWidget;
@@ -26,6 +27,8 @@ public:
     int penWidth() const { return m_penWidth; }
     bool isVisible() const { return m_visible; }
     QColor colour() const { return m_colour; }
+    // Every pixel the line may touch.
+    QRect bounds() const;
 
     void paint(QPainter &painter) const;
 

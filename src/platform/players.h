@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+#include <optional>
+
 namespace platform {
 
 // The four sound players of the main window, addressed 1..4: bell 1, bell 2,
@@ -20,6 +23,9 @@ public:
 
     virtual void setFileName(int index, const QString &fileName) = 0;
     virtual void send(int index, Command command) = 0;
+    // When the next "Play" is due, or that none is: players that let the
+    // audio device sleep between sounds wake it in time.
+    virtual void setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn) { Q_UNUSED(dueIn) }
 
 signals:
     void done(int index, int code);

@@ -9,6 +9,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace platform {
@@ -34,7 +35,6 @@ struct SdlPlayers::Player {
     QString fileName;
     std::unique_ptr<Mix_Chunk, FreeChunk> chunk;
     std::unique_ptr<Mix_Music, FreeMusic> music;
-    double resumeAt = 0; // seconds into the music, where the decoder can tell
     bool open = false;
     bool playing = false; // from "Play" until its end has been reported
     bool stopRequested = false;
@@ -44,7 +44,6 @@ struct SdlPlayers::Player {
     {
         chunk.reset();
         music.reset();
-        resumeAt = 0;
     }
 
     // One line per opened file, not one per "Play", so a missing bell
@@ -65,12 +64,16 @@ std::unique_ptr<MediaPlayers> createSoundPlayers(QObject *parent)
     return std::make_unique<SdlPlayers>(parent);
 }
 
-SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames)
+SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseconds linger)
     : MediaPlayers(parent)
     , m_bufferFrames(bufferFrames)
+    , m_linger(linger)
 {
     for (auto &player : m_players)
         player = std::make_unique<Player>();
+    m_deviceTimer.setSingleShot(true);
+    m_deviceTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_deviceTimer, &QTimer::timeout, this, &SdlPlayers::planDevice);
 }
 
 SdlPlayers::~SdlPlayers()
@@ -97,7 +100,7 @@ void SdlPlayers::send(int index, Command command)
         play(index);
         break;
     case Command::Prev:
-        m_players[index - 1]->resumeAt = 0;
+        rewind(index);
         break;
     case Command::Stop:
         stop(index);
@@ -115,7 +118,15 @@ void SdlPlayers::open(int index)
     player.release();
     player.open = true;
     player.warned = false;
-    if (!openDevice())
+    if (openDevice())
+        load(index);
+    planDevice();
+}
+
+void SdlPlayers::load(int index)
+{
+    Player &player = *m_players[index - 1];
+    if (!player.open || player.chunk || player.music)
         return;
     if (player.fileName.isEmpty()) {
         player.silence(index, QStringLiteral("no file name"));
@@ -145,12 +156,24 @@ void SdlPlayers::open(int index)
     }
 }
 
+void SdlPlayers::rewind(int index)
+{
+    Player &player = *m_players[index - 1];
+    // FluidSynth's MIDI player can neither seek nor tell its position, and
+    // halting it only pauses it: a fresh decoder is the one way back to the
+    // start. Sampled sounds always play from their start.
+    if (!player.music || player.playing)
+        return;
+    player.music.reset();
+    load(index);
+}
+
 void SdlPlayers::play(int index)
 {
     Player &player = *m_players[index - 1];
     // A sound never overlaps or restarts itself: a bell due while it still
     // rings (a short warning interval) lets the ringing one finish.
-    if (!player.open || player.playing)
+    if (!player.open || player.playing || !openDevice())
         return;
     if (player.chunk) {
         if (Mix_PlayChannel(index - 1, player.chunk.get(), 0) < 0) {
@@ -160,9 +183,9 @@ void SdlPlayers::play(int index)
     } else if (player.music) {
         // There is one music stream. Halting first also makes sure that the
         // music this takes over from reports its end, and reports it once.
+        // A MIDI player goes on from where "Stop" left it, until "Prev".
         Mix_HaltMusic();
-        const bool resumed = player.resumeAt > 0 && Mix_FadeInMusicPos(player.music.get(), 0, 0, player.resumeAt) == 0;
-        if (!resumed && Mix_PlayMusic(player.music.get(), 0) < 0) {
+        if (Mix_PlayMusic(player.music.get(), 0) < 0) {
             player.silence(index, sdlError());
             return;
         }
@@ -187,8 +210,6 @@ void SdlPlayers::stop(int index)
         Mix_HaltChannel(index - 1);
     } else if (player.music && ownsMusic(index) && Mix_PlayingMusic()) {
         player.stopRequested = true;
-        const double position = Mix_GetMusicPosition(player.music.get());
-        player.resumeAt = position > 0 ? position : 0;
         Mix_HaltMusic();
     }
 }
@@ -207,7 +228,54 @@ void SdlPlayers::close(int index)
     }
     if (m_deviceOpen)
         closeDevice();
+    m_deviceTimer.stop();
     m_deviceFailed = false;
+}
+
+void SdlPlayers::setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn)
+{
+    m_dueAt.reset();
+    if (dueIn)
+        m_dueAt = std::chrono::steady_clock::now() + *dueIn;
+    planDevice();
+}
+
+bool SdlPlayers::anyPlayer(bool Player::*state) const
+{
+    return std::any_of(m_players.begin(), m_players.end(), [state](const auto &player) { return (*player).*state; });
+}
+
+// Runs whenever what is due or what plays changes, and when its own timer
+// says the time has come to open or close the device.
+void SdlPlayers::planDevice()
+{
+    m_deviceTimer.stop();
+    if (!anyPlayer(&Player::open))
+        return;
+    const TimePoint now = std::chrono::steady_clock::now();
+    const bool busy = anyPlayer(&Player::playing);
+    std::optional<TimePoint> openAt;
+    if (m_dueAt) {
+        openAt = *m_dueAt - openAhead;
+        // A sound that was due and never came (the talk paused, a setting
+        // changed) keeps the device no longer than one that played.
+        if (now >= *openAt && now < *m_dueAt + m_linger) {
+            m_keepUntil = std::max(m_keepUntil, *m_dueAt + m_linger);
+            openDevice();
+        }
+    }
+    const bool reopensSoon = openAt && *openAt > now && *openAt < now + m_linger;
+    if (m_deviceOpen && !busy && now >= m_keepUntil && !reopensSoon)
+        closeDevice();
+
+    // A playback's end calls this again; otherwise the timer does.
+    std::optional<TimePoint> next;
+    if (openAt && *openAt > now)
+        next = openAt;
+    if (m_deviceOpen && !busy && m_keepUntil > now)
+        next = next ? std::min(*next, m_keepUntil) : m_keepUntil;
+    if (next)
+        m_deviceTimer.start(std::chrono::ceil<std::chrono::milliseconds>(*next - now));
 }
 
 bool SdlPlayers::ownsMusic(int index) const
@@ -219,10 +287,10 @@ bool SdlPlayers::openDevice()
 {
     if (m_deviceOpen)
         return true;
-    if (m_deviceFailed)
-        return false;
+    // Tried again whenever a sound needs it: a headset may be plugged in.
     const auto fail = [this](const QString &why) {
-        qWarning().noquote() << QStringLiteral("orlatim: no sound: %1").arg(why);
+        if (!m_deviceFailed)
+            qWarning().noquote() << QStringLiteral("orlatim: no sound: %1").arg(why);
         m_deviceFailed = true;
         return false;
     };
@@ -258,6 +326,11 @@ bool SdlPlayers::openDevice()
                                                     : QString::fromLocal8Bit(named));
     if (!m_soundFont.isEmpty())
         Mix_SetSoundFonts(QFile::encodeName(m_soundFont).constData());
+
+    m_deviceFailed = false;
+    m_keepUntil = std::max(m_keepUntil, std::chrono::steady_clock::now() + m_linger);
+    for (int index = 1; index <= Count; ++index)
+        load(index);
     return true;
 }
 
@@ -286,7 +359,9 @@ void SdlPlayers::playbackEnded(int index)
     if (!player.playing)
         return;
     player.playing = false;
+    m_keepUntil = std::max(m_keepUntil, std::chrono::steady_clock::now() + m_linger);
     emit done(index, player.stopRequested ? stoppedEarly : playedToEnd);
+    planDevice();
 }
 
 // The hooks run on the mixer's audio thread when a sound ends by itself, and

@@ -3,11 +3,14 @@
 #include "platform/players.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -16,9 +19,14 @@ namespace platform {
 // the mixer's single music stream, synthesised with a General MIDI
 // SoundFont, so of two players holding MIDI files only one sounds at a time.
 //
-// The audio device is opened at the first "Open" and stays open, playing
-// silence, until all four players are closed: a sound server suspends an
-// idle device, and waking it would make the next bell late by seconds.
+// The audio device sleeps between sounds: its thread would otherwise wake
+// the processor about 90 times a second to mix silence. It opens at the
+// first "Open", so that a missing file or device is reported at once, and
+// again openAhead before each sound the talk announces as due: a sound
+// server suspends an idle device, and a device opened only at "Play" would
+// make a bell late by its start-up. It closes when the linger has passed
+// since it opened or a sound ended, unless something plays or is due soon;
+// closing frees the decoded sounds, and opening decodes them again.
 //
 // What cannot play (no device, a missing or unreadable file, no SoundFont)
 // stays silent after one line on stderr; the timer does not notice.
@@ -37,12 +45,19 @@ public:
     static constexpr int playedToEnd = 1;
     static constexpr int stoppedEarly = 4;
 
-    explicit SdlPlayers(QObject *parent = nullptr, int bufferFrames = defaultBufferFrames);
+    static constexpr std::chrono::milliseconds openAhead{2000};
+    static constexpr std::chrono::milliseconds defaultLinger{3000};
+
+    explicit SdlPlayers(QObject *parent = nullptr, int bufferFrames = defaultBufferFrames,
+                        std::chrono::milliseconds linger = defaultLinger);
     ~SdlPlayers() override;
     Q_DISABLE_COPY(SdlPlayers)
 
     void setFileName(int index, const QString &fileName) override;
     void send(int index, Command command) override;
+    void setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn) override;
+
+    bool deviceOpen() const { return m_deviceOpen; }
 
     // Sees every mixed buffer (interleaved 16-bit samples) on the audio
     // thread as it leaves for the device; the latency benchmark times it.
@@ -52,13 +67,18 @@ public:
 
 private:
     struct Player;
+    using TimePoint = std::chrono::steady_clock::time_point;
 
     void open(int index);
+    void load(int index);
+    void rewind(int index);
     void play(int index);
     void stop(int index);
     void close(int index);
     bool openDevice();
     void closeDevice();
+    void planDevice();
+    bool anyPlayer(bool Player::*state) const;
     bool ownsMusic(int index) const;
     void playbackEnded(int index);
 
@@ -72,8 +92,12 @@ private:
     std::deque<int> m_musicOwners;
     MixTap m_mixTap;
     int m_bufferFrames = defaultBufferFrames;
+    std::chrono::milliseconds m_linger = defaultLinger;
+    QTimer m_deviceTimer;
+    std::optional<TimePoint> m_dueAt; // of the next sound announced
+    TimePoint m_keepUntil;            // the device stays open at least until then
     bool m_deviceOpen = false;
-    bool m_deviceFailed = false;
+    bool m_deviceFailed = false;      // reported once, until an open succeeds
     QString m_soundFont;
 };
 

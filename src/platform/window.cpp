@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -25,11 +26,36 @@ LineShape *Window::addLine(const QColor &colour)
     return m_lines.back().get();
 }
 
-void Window::paintEvent(QPaintEvent *)
+bool Window::event(QEvent *event)
+{
+    // Qt asks for the next paint pass only after the one it asked for has
+    // run, so the request held here stands for every change made meanwhile.
+    if (event->type() == QEvent::UpdateRequest && m_paintBatches > 0) {
+        m_paintWaiting = true;
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+Window::PaintBatch::PaintBatch(Window &window) : m_window(window) { ++m_window.m_paintBatches; }
+
+Window::PaintBatch::~PaintBatch()
+{
+    if (--m_window.m_paintBatches > 0 || !m_window.m_paintWaiting)
+        return;
+    m_window.m_paintWaiting = false;
+    QCoreApplication::postEvent(&m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+void Window::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    for (const auto &line : m_lines)
-        line->paint(painter);
+    for (const auto &line : m_lines) {
+        // Stroking the thick lines of the time line costs more than the
+        // check; most paints are of a digit far from them.
+        if (event->region().intersects(line->bounds()))
+            line->paint(painter);
+    }
 }
 
 void Window::resizeEvent(QResizeEvent *event)

@@ -6,6 +6,7 @@
 #include "settings_window/form2_layout.h"
 #include "settings_window/main_window_calls.h"
 #include "platform/text_box.h"
+#include "platform/tick_source.h"
 #include "settings_window/time_entry.h"
 
 #include <QCheckBox>
@@ -229,6 +230,7 @@ void Form2::Command4_Click() { emit clockCorrectionRequested(); }
 
 bool Form2::storeCheck(int n, bool onlyWhenChanged)
 {
+    const platform::TickSource::StateChange change;
     const int16_t state = m_checks[n - 1]->isChecked() ? 1 : 0;
     int16_t &flag = TimerSettings.*CheckFlags[n - 1];
     if (onlyWhenChanged && state == flag)
@@ -294,6 +296,7 @@ void Form2::Text_KeyPress(int index, int keyAscii)
     // Every store is made before the first redraw: a tick handled inside a
     // redraw of the main window already sees the new times.
     if (entry.accepted) {
+        const platform::TickSource::StateChange change;
         TimerSettings = entry.settings;
         TotalTime = entry.totalTime;
     }

@@ -38,6 +38,7 @@ Form1::Form1(platform::MediaPlayers &players)
     : platform::Window(Caption, QSize(526, 366), Qt::black), m_players(players),
       m_timer1([this] { Timer1_Timer(); }, this)
 {
+    m_timer1.setPlanner([this] { return planAhead(); });
     m_frame1 = new QFrame(this);
     m_frame1->setGeometry(0, 0, 241, 33);
     // The time line is painted under the child controls; the bar's own black
@@ -129,6 +130,7 @@ void Form1::Command4_Click()
     if (caption == QLatin1String("exit")) {
         exitProgram();
     } else if (caption == QLatin1String("reset")) {
+        const platform::TickSource::StateChange change;
         command(1).setText(QStringLiteral("start"));
         command(4).setText(QStringLiteral("exit"));
         m_players.send(4, platform::MediaPlayers::Command::Stop);

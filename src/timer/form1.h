@@ -85,6 +85,7 @@ private:
     void installKeys();
     void SetMMC();
     void countSecond();
+    std::optional<qint64> planAhead();
     void runSoundSchedule(int32_t second);
     void exitProgram();
     bool idle() const;

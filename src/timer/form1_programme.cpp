@@ -39,6 +39,8 @@ void Form1::takeTalk(int index)
 {
     if (!idle() || !m_programme.talk(index))
         return;
+    // New times move the next sound, as a typed time does.
+    const platform::TickSource::StateChange change;
     report(m_talkLog.write());
     report(m_programme.setCurrent(index));
     enterCurrentTalk();
@@ -82,6 +84,8 @@ void Form1::nudge(int seconds)
     const QString caption = command(1).text();
     if (caption != QLatin1String("pause") && caption != QLatin1String("contn."))
         return;
+    // The next wake-up and the next sound follow the talk's new second.
+    const platform::TickSource::StateChange change;
     // Forward, the seconds go the way of counted ones, so a bell inside the
     // jump rings once; back, a bell whose second comes again rings again.
     if (seconds > 0)

@@ -3,6 +3,7 @@
 #include "settings/timer_settings.h"
 
 #include <cstdint>
+#include <optional>
 
 // What one counted second of a running talk plays. Bells are 1, 2 or 3;
 // bell 3 also serves as the overtime warning.
@@ -21,3 +22,9 @@ struct SoundCues {
 // no discussion, and bell 2 over bell 1 when they coincide. The music is
 // decided apart and may start with a warning.
 SoundCues soundScheduleFor(int32_t elapsed, const TimerSettingsRecord &settings, int16_t total);
+
+// The first second after `elapsed` at which a running talk plays a sound, or
+// none: while idle or paused, or when nothing is left to play. The audio
+// device opens shortly before it.
+std::optional<int32_t> nextSoundSecond(int16_t runState, int32_t elapsed, const TimerSettingsRecord &settings,
+                                       int16_t total);

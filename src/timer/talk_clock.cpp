@@ -5,6 +5,7 @@
 
 #include "display/phase_message.h"
 #include "settings/declare.h"
+#include "timer/next_wake.h"
 #include "timer/sound_schedule.h"
 
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 void Form1::Command1_Click()
 {
+    const platform::TickSource::StateChange change;
     const QString caption = command(1).text();
     if (caption == QLatin1String("start")) {
         command(1).setText(QStringLiteral("pause"));
@@ -55,6 +57,21 @@ void Form1::Timer1_Timer()
     }
 }
 
+// Asked by the tick source after every wake-up and every change of state:
+// the tick sleeps until the next tick that does something, and the players
+// learn when the next sound is due, so the audio device can sleep too.
+std::optional<qint64> Form1::planAhead()
+{
+    const std::optional<int32_t> sound = nextSoundSecond(RunState, ElapsedSeconds, TimerSettings, TotalTime);
+    std::optional<std::chrono::milliseconds> soundDue;
+    if (sound) {
+        const qint64 ticks = qint64(*sound - ElapsedSeconds) * TicksPerSecond - TickCount;
+        soundDue = std::chrono::milliseconds(std::max<qint64>(0, ticks) * m_timer1.interval());
+    }
+    m_players.setNextSoundDue(soundDue);
+    return ticksToNextWake(RunState, ElapsedSeconds, TickCount, TicksPerSecond, TimerSettings, TotalTime);
+}
+
 void Form1::countSecond()
 {
     ++m_secondsWaiting;
@@ -72,6 +89,9 @@ void Form1::DrawTime()
         return;
     }
     const QScopedValueRollback<bool> drawing(m_drawing, true);
+    // The digits, the message and the time line change in steps that let
+    // events run; one paint shows them all.
+    const PaintBatch batch(*this);
     do {
         m_drawAgain = false;
         const bool counted = m_secondsWaiting > 0;

@@ -24,6 +24,8 @@ public:
         m_real->send(index, command);
     }
 
+    void setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn) override { m_real->setNextSoundDue(dueIn); }
+
     QList<int> plays;
 
 private:

@@ -29,13 +29,14 @@ std::vector<float> squareWave(int milliseconds)
     return samples;
 }
 
-// One piano note of two seconds, far longer than any test waits.
+// A loud organ note for the first half second, then silence until the end
+// at four seconds: how much sound follows a "Play" shows where it started.
 Bytes midiNote()
 {
     MidiTrack track("note");
-    track.program(0, 0, 0);
-    track.note(0, 4 * 96, 0, 72, 100);
-    return midiFile({track}, 96, 0);
+    track.program(0, 0, 19);
+    track.note(0, 96, 0, 72, 127);
+    return midiFile({track}, 96, 8 * 96);
 }
 
 bool haveSoundFont()
@@ -79,6 +80,7 @@ private slots:
     void stopWhilePlayingReportsAndRewinds();
     void secondMidiPlayerTakesOverTheMusic();
     void closedPlayerIsSilent();
+    void deviceSleepsBetweenSounds();
     void fileNames_data();
     void fileNames();
     void silentPlayers_data();
@@ -87,13 +89,15 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void open(int index, const QString &fileName);
+    void usePlayers(std::chrono::milliseconds linger);
 
     QTemporaryDir m_dir;
     QString m_startFolder;
     std::unique_ptr<MediaPlayers> m_players;
     QList<int> m_done;
     QList<QThread *> m_doneThreads;
-    std::atomic<qint64> m_soundFrames{0}; // frames of the mixed output that were not silent
+    std::atomic<qint64> m_frames{0};      // frames of the mixed output
+    std::atomic<qint64> m_soundFrames{0}; // those that were not silent
 };
 
 void TestSoundPlayers::initTestCase()
@@ -118,16 +122,21 @@ void TestSoundPlayers::initTestCase()
     notes.write("not a sound at all\n");
 }
 
+void TestSoundPlayers::init() { usePlayers(platform::SdlPlayers::defaultLinger); }
+
 // Every test's players are rewound on completion as the main window does it.
-void TestSoundPlayers::init()
+void TestSoundPlayers::usePlayers(std::chrono::milliseconds linger)
 {
-    auto players = std::make_unique<platform::SdlPlayers>();
+    m_players.reset();
+    auto players = std::make_unique<platform::SdlPlayers>(nullptr, platform::SdlPlayers::defaultBufferFrames, linger);
+    m_frames = 0;
     m_soundFrames = 0;
     players->setMixTap([this](const qint16 *samples, int count) {
         qint64 loud = 0;
         for (int i = 0; i < count; ++i)
             loud += std::abs(samples[i]) > 1000;
         m_soundFrames += loud / 2;
+        m_frames += count / 2;
     });
     m_players = std::move(players);
     m_done.clear();
@@ -201,37 +210,39 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("file");
-    QTest::newRow("bell") << 3 << QStringLiteral("long.wav");
-    QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav");
-    QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid");
+    QTest::addColumn<int>("stopAfterMs"); // of mixed output
+    // Half of the wave's sound; the MIDI file's sound is over by then.
+    QTest::newRow("bell") << 3 << QStringLiteral("long.wav") << 250;
+    QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav") << 250;
+    QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000;
 }
 
-// "reset" stops the music; the next talk's music starts from its beginning.
+// "reset" stops the music; the next talk's music starts from its beginning,
+// as the sound in the first 0.6 s of the mixer's output after "Play" shows.
 void TestSoundPlayers::stopWhilePlayingReportsAndRewinds()
 {
     QFETCH(int, index);
     QFETCH(QString, file);
-    const bool midi = file.endsWith(QStringLiteral(".mid"));
-    if (midi && !haveSoundFont())
+    QFETCH(int, stopAfterMs);
+    if (file.endsWith(QStringLiteral(".mid")) && !haveSoundFont())
         QSKIP("no General MIDI SoundFont installed");
     open(index, path(file));
     m_players->send(index, Command::Play);
-    // Stopped halfway through (the MIDI note lasts far longer than the wave).
-    QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames >= framesPerSecond / 4, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames > 0, 5000);
+    m_frames = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(m_frames >= framesPerSecond * stopAfterMs / 1000, 5000);
     m_players->send(index, Command::Stop);
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 1, 2000);
     QCOMPARE(m_done.first(), index);
 
+    m_frames = 0;
     m_soundFrames = 0;
     m_players->send(index, Command::Play);
-    if (midi) {
-        QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames > 0, 5000);
-        m_players->send(index, Command::Stop);
-        QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 2, 2000);
-    } else {
-        QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 2, 5000);
-        QVERIFY2(m_soundFrames >= framesPerSecond * 45 / 100, "the second playback did not start over");
-    }
+    QTRY_VERIFY_WITH_TIMEOUT(m_frames >= framesPerSecond * 6 / 10, 5000);
+    QVERIFY2(m_soundFrames >= framesPerSecond * 3 / 10,
+             qPrintable(QStringLiteral("%1 ms of sound: it did not start over").arg(m_soundFrames * 1000 / framesPerSecond)));
+    m_players->send(index, Command::Stop);
+    QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 2, 2000);
 }
 
 void TestSoundPlayers::secondMidiPlayerTakesOverTheMusic()
@@ -263,6 +274,31 @@ void TestSoundPlayers::closedPlayerIsSilent()
     open(1, path(QStringLiteral("short.wav")));
     m_players->send(1, Command::Play);
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 1, 5000);
+}
+
+// With no linger the device closes whenever nothing plays or is due soon.
+void TestSoundPlayers::deviceSleepsBetweenSounds()
+{
+    if (!haveSoundFont())
+        QSKIP("no General MIDI SoundFont installed");
+    usePlayers(std::chrono::milliseconds(0));
+    auto &players = static_cast<platform::SdlPlayers &>(*m_players);
+    open(1, path(QStringLiteral("short.wav")));
+    open(4, path(QStringLiteral("tiny.mid")));
+    QVERIFY(!players.deviceOpen());
+
+    // Announced: open before "Play", the MIDI file decoded anew.
+    players.setNextSoundDue(std::chrono::milliseconds(500));
+    QVERIFY(players.deviceOpen());
+    m_players->send(4, Command::Play);
+    QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames > 0, 5000);
+    m_players->send(4, Command::Stop);
+    players.setNextSoundDue(std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(!players.deviceOpen(), 5000);
+
+    // Not announced: opened by "Play" itself.
+    m_players->send(1, Command::Play);
+    QTRY_COMPARE_WITH_TIMEOUT(m_done, (QList<int>{4, 1}), 5000);
 }
 
 void TestSoundPlayers::fileNames_data()

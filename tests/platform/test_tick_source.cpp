@@ -10,6 +10,7 @@ private slots:
     void deliversOneCallPerPassedPeriod();
     void callsNeverNest();
     void stoppedSourceDeliversNothing();
+    void ticksNobodyNeedsAreDropped();
 };
 
 void TestTickSource::deliversOneCallPerPassedPeriod_data()
@@ -76,6 +77,38 @@ void TestTickSource::stoppedSourceDeliversNothing()
     nowNs = 1000000000;
     source.poll();
     QCOMPARE(delivered, 0);
+}
+
+// A clock that is idle or paused sleeps; the ticks of a running one are
+// delivered at its wake-ups, and before any change of its state.
+void TestTickSource::ticksNobodyNeedsAreDropped()
+{
+    constexpr qint64 ms = 1000000;
+    qint64 nowNs = 0;
+    int delivered = 0;
+    std::optional<qint64> needed; // none: idle
+    platform::TickSource source([&] { ++delivered; }, [&] { return nowNs; });
+    source.setPlanner([&] { return needed; });
+    source.setInterval(10);
+    nowNs = 1003 * ms;
+    source.poll();
+    QCOMPARE(delivered, 0);
+    {
+        const platform::TickSource::StateChange start;
+        needed = 50;
+    }
+    nowNs = 1035 * ms;
+    source.poll();
+    QCOMPARE(delivered, 3); // counted from the start, on the 10 ms grid
+    nowNs = 1058 * ms;
+    {
+        const platform::TickSource::StateChange pause;
+        QCOMPARE(delivered, 5);
+        needed.reset();
+    }
+    nowNs = 9000 * ms;
+    source.poll();
+    QCOMPARE(delivered, 5);
 }
 
 QTEST_GUILESS_MAIN(TestTickSource)

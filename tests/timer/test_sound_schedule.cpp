@@ -1,14 +1,19 @@
+#include "timer/next_wake.h"
 #include "timer/sound_schedule.h"
 
 #include <QTest>
 
-// Each row runs a talk from 0 to its last second and lists what sounded.
+// What a talk does at each second, and what a running talk needs next.
 class TestSoundSchedule : public QObject
 {
     Q_OBJECT
 private slots:
     void wholeTalk_data();
     void wholeTalk();
+    void nextSoundSecond_data();
+    void nextSoundSecond();
+    void nextWake_data();
+    void nextWake();
 };
 
 Q_DECLARE_METATYPE(TimerSettingsRecord)
@@ -83,6 +88,98 @@ void TestSoundSchedule::wholeTalk()
             heard << QStringLiteral("%1:%2").arg(e).arg(what.join(QLatin1Char('+')));
     }
     QCOMPARE(heard, events);
+}
+
+void TestSoundSchedule::nextSoundSecond_data()
+{
+    QTest::addColumn<TimerSettingsRecord>("settings");
+    QTest::addColumn<int>("runState");
+    QTest::addColumn<int>("elapsed");
+    QTest::addColumn<int>("next"); // -1: none
+
+    const TimerSettingsRecord defaults;
+    QTest::newRow("idle") << defaults << 0 << 0 << -1;
+    QTest::newRow("paused") << defaults << 0 << 500 << -1;
+    QTest::newRow("started") << defaults << 1 << 0 << 420;
+    QTest::newRow("bell 1 is past once it rang") << defaults << 1 << 420 << 480;
+    QTest::newRow("a second before bell 2") << defaults << 1 << 479 << 480;
+    QTest::newRow("bell 3") << defaults << 1 << 480 << 600;
+    QTest::newRow("first warning") << defaults << 1 << 600 << 660;
+    QTest::newRow("music and warning in the same second") << defaults << 1 << 720 << 780;
+    QTest::newRow("warnings go on") << defaults << 1 << 780 << 840;
+    TimerSettingsRecord noFirst = defaults;
+    noFirst.RingFirstBell = 0;
+    QTest::newRow("bell 1 off") << noFirst << 1 << 0 << 480;
+    TimerSettingsRecord noWarning = defaults;
+    noWarning.OvertimeWarning = 0;
+    QTest::newRow("warnings off: the music") << noWarning << 1 << 600 << 780;
+    QTest::newRow("warnings off: nothing after the music") << noWarning << 1 << 780 << -1;
+    TimerSettingsRecord silentOvertime = noWarning;
+    silentOvertime.OvertimeMusic = 0;
+    QTest::newRow("warnings and music off") << silentOvertime << 1 << 600 << -1;
+    TimerSettingsRecord everySecond = defaults;
+    everySecond.WarningInterval = 1;
+    QTest::newRow("warnings every second start at T + 2") << everySecond << 1 << 600 << 602;
+    QTest::newRow("warnings every second") << everySecond << 1 << 602 << 603;
+    TimerSettingsRecord earlyMusic = defaults;
+    earlyMusic.MusicStartTime = 90;
+    QTest::newRow("music between warnings") << earlyMusic << 1 << 660 << 690;
+    TimerSettingsRecord shorter = defaults;
+    shorter.PresentationTime = 350; // changed in the settings window at 300
+    QTest::newRow("presentation shortened while running") << shorter << 1 << 300 << 350;
+    TimerSettingsRecord pastIt = defaults;
+    pastIt.PresentationTime = 200; // the talk is in the discussion now
+    QTest::newRow("presentation shortened past the running second") << pastIt << 1 << 300 << 320;
+}
+
+void TestSoundSchedule::nextSoundSecond()
+{
+    QFETCH(TimerSettingsRecord, settings);
+    QFETCH(int, runState);
+    QFETCH(int, elapsed);
+    QFETCH(int, next);
+    const int16_t total = int16_t(settings.PresentationTime + settings.DiscussionTime);
+    QCOMPARE(::nextSoundSecond(int16_t(runState), elapsed, settings, total).value_or(-1), next);
+}
+
+void TestSoundSchedule::nextWake_data()
+{
+    QTest::addColumn<int>("runState");
+    QTest::addColumn<int>("elapsed"); // blinks in 470..479 and 590..599
+    QTest::addColumn<int>("tickCount");
+    QTest::addColumn<int>("ticksPerSecond");
+    QTest::addColumn<int>("wake"); // ticks from now; -1: none
+
+    QTest::newRow("idle") << 0 << 0 << 0 << 100 << -1;
+    QTest::newRow("paused in a blink window") << 0 << 475 << 20 << 100 << -1;
+    QTest::newRow("started") << 1 << 0 << 0 << 100 << 100;
+    QTest::newRow("after a pause mid-second") << 1 << 100 << 60 << 100 << 40;
+    QTest::newRow("before the blink window") << 1 << 469 << 0 << 100 << 100;
+    QTest::newRow("blink window: the half second") << 1 << 470 << 0 << 100 << 50;
+    QTest::newRow("blink window: after the half second") << 1 << 479 << 50 << 100 << 50;
+    QTest::newRow("at bell 2") << 1 << 480 << 0 << 100 << 100;
+    QTest::newRow("before bell 3") << 1 << 599 << 10 << 100 << 40;
+    QTest::newRow("overtime") << 1 << 600 << 0 << 100 << 100;
+    QTest::newRow("rate lowered mid-second") << 1 << 10 << 70 << 50 << 1;
+    QTest::newRow("two ticks a second, blinking") << 1 << 470 << 0 << 2 << 1;
+    QTest::newRow("two ticks a second, second half") << 1 << 470 << 1 << 2 << 1;
+    QTest::newRow("two ticks a second, no blink") << 1 << 10 << 0 << 2 << 2;
+    QTest::newRow("one tick a second never blinks") << 1 << 470 << 0 << 1 << 1;
+}
+
+void TestSoundSchedule::nextWake()
+{
+    QFETCH(int, runState);
+    QFETCH(int, elapsed);
+    QFETCH(int, tickCount);
+    QFETCH(int, ticksPerSecond);
+    QFETCH(int, wake);
+    TimerSettingsRecord settings;
+    settings.BlinkAtEnd = 1;
+    settings.BlinkTime = 10;
+    QCOMPARE(ticksToNextWake(int16_t(runState), elapsed, int16_t(tickCount), int16_t(ticksPerSecond), settings, 600)
+                 .value_or(-1),
+             wake);
 }
 
 QTEST_GUILESS_MAIN(TestSoundSchedule)
