@@ -1,6 +1,9 @@
 #include "platform/auto_label.h"
 
+#include "platform/caption_images.h"
+
 #include <QEvent>
+#include <QPainter>
 
 #include <cmath>
 
@@ -24,6 +27,15 @@ QSize AutoLabel::sizeHint() const
         size.setHeight(int(std::ceil(font().pointSizeF() * logicalDpiY() / 72.0)));
     m_sizeHints.insert(text(), size);
     return size;
+}
+
+void AutoLabel::paintEvent(QPaintEvent *event)
+{
+    // An opaque label's ground is filled before this, as for any widget.
+    if (const CaptionInk *ink = captionInk(*this))
+        QPainter(this).drawImage(ink->at, ink->image);
+    else
+        QLabel::paintEvent(event);
 }
 
 void AutoLabel::changeEvent(QEvent *event)

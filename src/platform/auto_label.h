@@ -34,6 +34,8 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Draws the caption from its kept ink: see caption_images.h.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     Height m_height;

@@ -115,6 +115,13 @@ void TestMainDisplay::messageFollowsThePhase()
     QVERIFY(d.message().height() >= d.message().fontMetrics().height());
     QCOMPARE(d.message().palette().color(QPalette::Window), colour);
     QCOMPARE(d.digit(1).palette().color(QPalette::WindowText), colour);
+    // Drawn in it, too: the digits' ink is kept from earlier rows.
+    const QImage drawn = f.form->grab(d.digit(2).geometry()).toImage();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            inked += drawn.pixelColor(x, y) == colour;
+    QVERIFY(inked > 100);
     // Centred, and sized to the digits.
     QVERIFY(qAbs(2 * d.message().x() + d.message().width() - 800) <= 1);
     QCOMPARE(d.message().font().pointSizeF(), d.metrics().DigitFontSize / 3.0);
