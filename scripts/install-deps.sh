@@ -14,7 +14,7 @@ packages=(
   # run
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
   # sound generation, tests and trying the program as a user
-  sox xvfb xauth xdotool imagemagick x11-utils
+  sox xvfb xauth xdotool imagemagick x11-utils openbox
   desktop-file-utils appstream
   # the Debian package: dependencies from the binary, and Debian's own checks
   dpkg-dev file lintian
