@@ -10,7 +10,12 @@
 # are shown apart too: they are the thread being preempted, more of them
 # the busier the machine is.
 #
-#   bench/wakeups.sh [--display N] [--idle SECONDS] [--running SECONDS] [BUILD_DIR]
+#   bench/wakeups.sh [--display N] [--idle SECONDS] [--running SECONDS]
+#                    [--settle SECONDS] [BUILD_DIR]
+#
+# --settle waits that long after "start" before measuring (default 2): a
+# talk's first minute also draws each digit's ink once, later minutes only
+# copy it.
 #
 # Needs Xvfb, openbox and xdotool. Run it on a quiet machine: the figures are
 # the program's own, but a busy machine delays its wake-ups.
@@ -19,12 +24,14 @@ set -euo pipefail
 display=97
 idle=30
 running=60
+settle=2
 build=build
 while [ $# -gt 0 ]; do
   case $1 in
     --display) display=$2; shift 2 ;;
     --idle) idle=$2; shift 2 ;;
     --running) running=$2; shift 2 ;;
+    --settle) settle=$2; shift 2 ;;
     *) build=$1; shift ;;
   esac
 done
@@ -123,8 +130,8 @@ sleep 3
 measure "idle, never started" "$idle"
 xdotool windowactivate --sync "$window"
 xdotool key --clearmodifiers space
-sleep 2
-measure "running, no sound playing" "$running"
+sleep "$settle"
+measure "running, no sound playing, from ${settle} s" "$running"
 if [ -s "$work/stderr.txt" ]; then
   echo "stderr of orlatim:"
   cat "$work/stderr.txt"

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -32,19 +34,27 @@ CaptionInk *drawInk(const QLabel &label)
     painter.drawText(label.contentsRect(), int(label.alignment()), label.text());
     painter.end();
 
-    QRect ink;
-    for (int y = 0; y < whole.height(); ++y) {
+    // Drawn once for each of a talk's captions: the scan runs over every
+    // pixel of a label hundreds of pixels high, so it stays a plain loop.
+    const int width = whole.width();
+    const int height = whole.height();
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(whole.constScanLine(y));
-        int left = 0;
-        while (left < whole.width() && qAlpha(line[left]) == 0)
-            ++left;
-        if (left == whole.width())
+        int first = 0;
+        while (first < width && qAlpha(line[first]) == 0)
+            ++first;
+        if (first == width)
             continue;
-        int right = whole.width() - 1;
-        while (qAlpha(line[right]) == 0)
-            --right;
-        ink |= QRect(left, y, right - left + 1, 1);
+        int last = width - 1;
+        while (qAlpha(line[last]) == 0)
+            --last;
+        top = std::min(top, y);
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
     }
+    const QRect ink = bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
     QImage image = whole.copy(ink);
     image.setDevicePixelRatio(ratio);
     return new CaptionInk{image, (QPointF(ink.topLeft()) / ratio).toPoint()};
