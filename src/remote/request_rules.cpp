@@ -11,7 +11,11 @@ QByteArrayView hostPart(QByteArrayView header)
 {
     if (header.startsWith('[')) {
         const qsizetype close = header.indexOf(']');
-        return close < 0 ? QByteArrayView() : header.sliced(1, close - 1);
+        // Only a port may follow the address: the host is echoed into the
+        // page's security policy.
+        if (close < 0 || (close + 1 < header.size() && header[close + 1] != ':'))
+            return {};
+        return header.sliced(1, close - 1);
     }
     const qsizetype colon = header.lastIndexOf(':');
     return colon < 0 ? header : header.first(colon);

@@ -103,6 +103,7 @@ void TestRemoteServer::requestsGetTheirStatus_data()
     QTest::newRow("post") << "POST /{view}/state HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n" << 404;
     QTest::newRow("foreign host") << QByteArray("GET /{view} HTTP/1.1\r\nHost: evil.example:8421\r\n\r\n") << 403;
     QTest::newRow("foreign address") << QByteArray("GET /{view} HTTP/1.1\r\nHost: 203.0.113.9\r\n\r\n") << 403;
+    QTest::newRow("text after an address") << QByteArray("GET /{view} HTTP/1.1\r\nHost: [::1]x\r\n\r\n") << 403;
     QTest::newRow("no host") << QByteArray("GET /{view} HTTP/1.0\r\n\r\n") << 403;
     QTest::newRow("websocket from another site")
         << "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://evil.example\r\n\r\n" << 403;
