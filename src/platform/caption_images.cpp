@@ -57,7 +57,7 @@ CaptionInk *drawInk(const QLabel &label)
     const QRect ink = bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
     QImage image = whole.copy(ink);
     image.setDevicePixelRatio(ratio);
-    return new CaptionInk{image, (QPointF(ink.topLeft()) / ratio).toPoint()};
+    return new CaptionInk{image, QPointF(ink.topLeft()) / ratio};
 }
 
 } // namespace

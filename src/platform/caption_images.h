@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QImage>
-#include <QPoint>
+#include <QPointF>
 
 class QLabel;
 
@@ -11,7 +11,8 @@ namespace platform {
 // cover, on a transparent ground, and where that box lies in the label.
 struct CaptionInk {
     QImage image;
-    QPoint at;
+    // In the label's own pixels; a fraction of one on a scaled screen.
+    QPointF at;
 };
 
 // The readout's digits are drawn hundreds of pixels high, too large for

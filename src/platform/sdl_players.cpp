@@ -222,10 +222,8 @@ void SdlPlayers::close(int index)
     stop(index);
     player.release();
     player.open = false;
-    for (const auto &other : m_players) {
-        if (other->open)
-            return;
-    }
+    if (anyPlayer(&Player::open))
+        return;
     if (m_deviceOpen)
         closeDevice();
     m_deviceTimer.stop();
@@ -261,7 +259,10 @@ void SdlPlayers::planDevice()
         // changed) keeps the device no longer than one that played.
         if (now >= *openAt && now < *m_dueAt + m_linger) {
             m_keepUntil = std::max(m_keepUntil, *m_dueAt + m_linger);
-            openDevice();
+            // After a failure only a sound that plays tries again, not every
+            // wake-up of the talk clock around it.
+            if (!m_deviceFailed)
+                openDevice();
         }
     }
     const bool reopensSoon = openAt && *openAt > now && *openAt < now + m_linger;

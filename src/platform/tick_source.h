@@ -42,8 +42,6 @@ public:
     // Delivers the periods that have passed, then sleeps until the next one
     // the handler needs; the timer calls it on its own.
     void poll();
-    // Asks the planner again: what the handler needs has changed.
-    void replan();
 
     // Held around anything that changes what a handler does with a tick (a
     // click, a setting, the clock rate): the ticks that have passed are
@@ -59,6 +57,8 @@ public:
     };
 
 private:
+    // Asks the planner again: what the handler needs has changed.
+    void replan();
     qint64 periodsPassed() const;
 
     std::function<void()> m_handler;

@@ -2,6 +2,7 @@
 
 #include "settings/cp932.h"
 #include "settings/number_text.h"
+#include "settings/timer_settings.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -14,9 +15,6 @@
 namespace programme {
 
 namespace {
-
-// The longest talk the time entry accepts.
-constexpr int TotalTimeLimit = 32760;
 
 std::optional<QString> decode(const QByteArray &bytes)
 {

@@ -18,12 +18,6 @@ struct Talk {
     int16_t discussion = 0;
     // From the start of the talk; none keeps the first bell the settings have.
     std::optional<int16_t> firstBell;
-
-    bool operator==(const Talk &other) const
-    {
-        return title == other.title && speaker == other.speaker && presentation == other.presentation
-               && discussion == other.discussion && firstBell == other.firstBell;
-    }
 };
 
 struct ProgrammeRead {

@@ -124,8 +124,8 @@ void RemoteView::showWindow()
 
 void RemoteView::queuePush()
 {
-    // Pushed once the handler that changed the talk has finished, so a
-    // counted second that redraws several parts sends one state.
+    // Pushed from the event loop, so the several changes of one handler
+    // are built and sent as one state.
     m_pushQueued = true;
     QMetaObject::invokeMethod(this, &RemoteView::push, Qt::QueuedConnection);
 }

@@ -70,7 +70,7 @@ QString sumsOutOfRange(const TimerSettingsRecord &s)
     // The time entry refuses a talk of 32760 seconds or more; a file may not
     // hold one either, so that the same limit holds wherever times come from.
     const long total = long(s.PresentationTime) + s.DiscussionTime;
-    if (total >= 32760 || total < std::numeric_limits<int16_t>::min())
+    if (total >= TotalTimeLimit || total < std::numeric_limits<int16_t>::min())
         return QCoreApplication::translate("SettingsFile", "presentation + discussion = %1 seconds, the limit is 32759")
             .arg(total);
     if (!fits16(total + s.MusicStartTime))

@@ -60,6 +60,10 @@ struct TimerSettingsRecord {
     bool operator!=(const TimerSettingsRecord &other) const { return !(*this == other); }
 };
 
+// The longest talk the clock can time is one second shorter: the sums it
+// forms with the other times stay in 16 bits.
+constexpr long TotalTimeLimit = 32760;
+
 // Why these settings cannot be timed without a sum leaving 16 bits, or an
 // empty string when every sum the clock, the readout and the time line form
 // stays in range.

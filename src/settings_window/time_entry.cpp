@@ -8,9 +8,6 @@
 
 namespace {
 
-// The longest talk the clock can time; the sums it forms stay in 16 bits.
-constexpr long TotalTimeLimit = 32760;
-
 std::optional<long> fitting16(long value)
 {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
@@ -62,7 +59,7 @@ TimeEntryResult enterTime(int index, const QString &typed, const TimerSettingsRe
         firstBell = *seconds;
     } else {
         long total = long(s.PresentationTime) + s.DiscussionTime;
-        if (total >= TotalTimeLimit || !sumsOutOfRange(s).isEmpty()) {
+        if (!sumsOutOfRange(s).isEmpty()) {
             s.time(index) = 0;
             r.texts[index - 1] = QStringLiteral("0");
             total = s.time(3 - index);

@@ -67,7 +67,7 @@ Form1::Form1(platform::MediaPlayers &players)
             return talk ? std::optional(remote::TalkName{talk->title, talk->speaker}) : std::nullopt;
         };
         return remote::WindowState{command(1).text(),
-                                   command(4).text() == QLatin1String("reset") && !command(4).isHidden(),
+                                   resetOffered(),
                                    !m_messageBlinkedOff, name(m_programme.current()), name(m_programme.next())};
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },

@@ -89,6 +89,7 @@ private:
     void runSoundSchedule(int32_t second);
     void exitProgram();
     bool idle() const;
+    bool resetOffered() const;
     void runStateChanged();
     void enterCurrentTalk();
     void report(const QString &problem);

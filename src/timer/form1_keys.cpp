@@ -22,14 +22,15 @@ void Form1::installKeys()
     // The next and the previous talk of the programme, while idle.
     bind({Qt::Key_N}, [this] { takeTalk(m_programme.currentIndex() + 1); });
     bind({Qt::Key_P}, [this] { takeTalk(m_programme.currentIndex() - 1); });
-    // "=" is the plus key without Shift.
-    bind({Qt::Key_Plus, Qt::Key_Equal, QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)}, [this] { nudge(10); });
-    bind({Qt::Key_Minus, QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)}, [this] { nudge(-10); });
+    // "=" is the plus key without Shift; the keypad's keys find these too,
+    // as a shortcut with no keypad binding of its own.
+    bind({Qt::Key_Plus, Qt::Key_Equal}, [this] { nudge(10); });
+    bind({Qt::Key_Minus}, [this] { nudge(-10); });
 }
 
 void Form1::resetIfPaused()
 {
-    if (command(4).text() == QLatin1String("reset") && !command(4).isHidden())
+    if (resetOffered())
         Command4_Click();
 }
 

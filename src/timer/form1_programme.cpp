@@ -14,6 +14,11 @@
 
 bool Form1::idle() const { return command(1).text() == QLatin1String("start"); }
 
+bool Form1::resetOffered() const
+{
+    return command(4).text() == QLatin1String("reset") && !command(4).isHidden();
+}
+
 void Form1::report(const QString &problem)
 {
     if (!problem.isEmpty())
@@ -81,8 +86,7 @@ void Form1::showProgrammeWindow()
 
 void Form1::nudge(int seconds)
 {
-    const QString caption = command(1).text();
-    if (caption != QLatin1String("pause") && caption != QLatin1String("contn."))
+    if (idle())
         return;
     // The next wake-up and the next sound follow the talk's new second.
     const platform::TickSource::StateChange change;

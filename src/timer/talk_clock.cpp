@@ -4,6 +4,7 @@
 #include "timer/form1.h"
 
 #include "display/phase_message.h"
+#include "remote/remote_view.h"
 #include "settings/declare.h"
 #include "timer/next_wake.h"
 #include "timer/sound_schedule.h"
@@ -100,9 +101,12 @@ void Form1::DrawTime()
             ++ElapsedSeconds;
         }
         const int32_t second = ElapsedSeconds;
+        // One state for the remote pages per redrawn second: it goes out in
+        // the readout's pass over pending events, before the layout pass.
+        m_remote->stateChanged();
         m_display->DrawReadout();
-        Form_Resize();
-        TimeLine();
+        m_display->Form_Resize();
+        m_display->TimeLine();
         // A second counted while running rings its bells even when "pause"
         // was pressed during its redraw; a "reset" during it cancels them.
         if (counted && ElapsedSeconds == second)

@@ -3,6 +3,7 @@
 
 #include "programme/programme_file.h"
 #include "programme/talk_times.h"
+#include "settings/timer_settings.h"
 
 #include <cstdlib>
 
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     TimerSettingsRecord settings;
     int16_t total = 600;
     for (const programme::Talk &talk : read.talks) {
-        if (talk.presentation <= 0 || talk.discussion < 0 || talk.presentation + talk.discussion >= 32760)
+        if (talk.presentation <= 0 || talk.discussion < 0 || talk.presentation + talk.discussion >= TotalTimeLimit)
             std::abort();
         const programme::TalkTimes taken = programme::enterTalkTimes(talk, settings, total);
         settings = taken.settings;
