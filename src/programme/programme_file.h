@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +19,8 @@ struct Talk {
     int16_t discussion = 0;
     // From the start of the talk; none keeps the first bell the settings have.
     std::optional<int16_t> firstBell;
+    // The planned start, local time, from the programme's start column.
+    std::optional<QTime> start;
 };
 
 struct ProgrammeRead {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+#include <optional>
+
+namespace schedule_import {
+
+// One entry of a conference's published timetable, as the file gives it,
+// before a day and a room are chosen. Times are the conference's local times.
+struct ScheduleEntry {
+    QDate day;
+    QString room;
+    QTime start;
+    int minutes = 0;                       // the whole slot
+    QString title;
+    QStringList speakers;                  // in the file's order
+    bool isBreak = false;                  // a break, a service session, a meal
+    std::optional<int> presentationSeconds; // where the file splits the slot itself
+    std::optional<int> discussionSeconds;
+};
+
+// What a reader found, or where it stopped: an error names the file's place
+// (line and column, or the JSON path) and nothing of the file is used.
+struct ScheduleRead {
+    QList<ScheduleEntry> entries;
+    QString error;
+};
+
+} // namespace schedule_import
