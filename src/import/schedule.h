@@ -32,3 +32,13 @@ struct ScheduleRead {
 };
 
 } // namespace schedule_import
+
+namespace schedule_import {
+
+// Reads a published timetable of any format that is known (pretalx and frab
+// XML and JSON, Indico's timetable JSON, Sessionize's "All" JSON,
+// iCalendar); the format is told from the content, not the file's name.
+// A file of none of these formats gives an error that says so.
+ScheduleRead readSchedule(const QByteArray &bytes, const QString &fileName);
+
+} // namespace schedule_import
