@@ -1,0 +1,87 @@
+#include "programme/session_timetable.h"
+
+#include <QString>
+
+#include <algorithm>
+
+namespace programme {
+
+namespace {
+
+int talkLength(const Talk &talk) { return talk.presentation + talk.discussion; }
+
+QList<std::optional<DaySeconds>> plannedStartsOf(const QList<Talk> &talks, int changeoverSeconds)
+{
+    QList<std::optional<DaySeconds>> starts;
+    starts.reserve(talks.size());
+    std::optional<DaySeconds> previousEnd;
+    for (const Talk &talk : talks) {
+        std::optional<DaySeconds> start = previousEnd ? std::optional(*previousEnd + changeoverSeconds) : std::nullopt;
+        if (talk.start)
+            start = talk.start->msecsSinceStartOfDay() / 1000;
+        starts << start;
+        previousEnd = start ? std::optional(*start + talkLength(talk)) : std::nullopt;
+    }
+    return starts;
+}
+
+} // namespace
+
+SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress)
+{
+    SessionTimetable t;
+    t.plannedStarts = plannedStartsOf(talks, changeoverSeconds);
+    t.planned = std::any_of(talks.cbegin(), talks.cend(), [](const Talk &talk) { return talk.start.has_value(); });
+    t.expectedStarts.resize(talks.size());
+    const int c = progress.current;
+    if (!t.planned || c < 0 || c >= talks.size())
+        return t;
+
+    const std::optional<DaySeconds> plannedNow = t.plannedStarts[c];
+    const bool running = progress.startedAt.has_value();
+    if (!running && !progress.carriedOffset) {
+        if (plannedNow)
+            t.secondsUntilFirst = *plannedNow - progress.now;
+        return t;
+    }
+
+    // When the current talk is expected to end, at the earliest.
+    DaySeconds currentEnd = 0;
+    if (running) {
+        const int remaining = std::max(0, progress.total - progress.elapsed);
+        currentEnd = progress.now + remaining;
+        t.expectedStarts[c] = progress.startedAt;
+        if (plannedNow) {
+            const int overtime = std::max(0, progress.elapsed - progress.total);
+            t.offset = std::max(*progress.startedAt - *plannedNow + overtime,
+                                currentEnd - (*plannedNow + talkLength(talks[c])));
+        }
+    } else {
+        t.offset = progress.carriedOffset;
+        if (plannedNow)
+            t.offset = std::max(*t.offset, progress.now - *plannedNow);
+        const DaySeconds start =
+            plannedNow ? *plannedNow + *t.offset : progress.now;
+        t.expectedStarts[c] = start;
+        currentEnd = start + talkLength(talks[c]);
+    }
+
+    DaySeconds previousEnd = currentEnd;
+    for (int i = c + 1; i < talks.size(); ++i) {
+        DaySeconds start = previousEnd + changeoverSeconds;
+        if (t.plannedStarts[i])
+            start = std::max(start, *t.plannedStarts[i] + t.offset.value_or(0));
+        t.expectedStarts[i] = start;
+        previousEnd = start + talkLength(talks[i]);
+    }
+    t.projectedEnd = previousEnd;
+    return t;
+}
+
+QString clockText(DaySeconds seconds)
+{
+    const int ofDay = ((seconds % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
+    return QStringLiteral("%1:%2").arg(ofDay / 3600, 2, 10, QLatin1Char('0')).arg(ofDay / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace programme
