@@ -13,6 +13,7 @@ namespace programme {
 // They are never wrapped at 24:00, so a session that runs past midnight keeps
 // its order.
 using DaySeconds = int;
+constexpr DaySeconds SecondsPerDay = 24 * 60 * 60;
 
 // What the timetable needs to know of the session as it runs.
 struct SessionProgress {
@@ -28,12 +29,37 @@ struct SessionProgress {
 struct SessionTimetable {
     bool planned = false; // some talk has a start time; nothing is shown otherwise
     QList<std::optional<DaySeconds>> plannedStarts;  // one per talk
-    QList<std::optional<DaySeconds>> expectedStarts; // one per talk
-    std::optional<int> offset;                       // none before the first talk started
-    std::optional<DaySeconds> projectedEnd;          // the expected end of the last talk
-    std::optional<int> secondsUntilFirst;            // before the first talk has started
+    // One per talk: the current talk's own start once it started, the later
+    // talks' expected ones; none for the talks before the current one, and
+    // none at all before the session runs.
+    QList<std::optional<DaySeconds>> expectedStarts;
+    std::optional<int> offset;              // none before the first talk started
+    std::optional<DaySeconds> projectedEnd; // the expected end of the last talk
+    // Before the first talk has started: until the current talk's planned
+    // start, negative once that has passed.
+    std::optional<int> secondsUntilFirst;
 };
 
+// A talk without a start is planned when the one before it is planned to
+// end, plus the changeover. While a talk runs the offset is its start's
+// offset plus its overtime, and never less than what a pause has added to
+// the end of the talk; between talks it is the offset the last talk left,
+// and never less than how late the current talk would start now. A later
+// talk is expected at its planned start plus the offset, never before the
+// talk ahead of it can have ended.
+// Each talk's planned start: its own, or the planned end of the talk before
+// it plus the changeover; none before the first talk that has a start.
+QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int changeoverSeconds);
+
 SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress);
+
+// Seconds of the session's day as a clock shows them: "09:05", "00:10"
+// past midnight; with seconds "09:05:30".
+QString clockText(DaySeconds seconds);
+QString clockTextWithSeconds(DaySeconds seconds);
+
+// The offset in words and figures, as the chair reads it: "4:30 late",
+// "2:00 early", or "on time" within a minute.
+QString offsetText(int seconds);
 
 } // namespace programme

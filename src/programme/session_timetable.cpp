@@ -1,0 +1,104 @@
+#include "programme/session_timetable.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QTime>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace programme {
+
+namespace {
+
+int talkLength(const Talk &talk) { return talk.presentation + talk.discussion; }
+
+} // namespace
+
+QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int changeoverSeconds)
+{
+    QList<std::optional<DaySeconds>> starts;
+    starts.reserve(talks.size());
+    std::optional<DaySeconds> previousEnd;
+    for (const Talk &talk : talks) {
+        std::optional<DaySeconds> start = previousEnd ? std::optional(*previousEnd + changeoverSeconds) : std::nullopt;
+        if (talk.start)
+            start = talk.start->msecsSinceStartOfDay() / 1000;
+        starts << start;
+        previousEnd = start ? std::optional(*start + talkLength(talk)) : std::nullopt;
+    }
+    return starts;
+}
+
+SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress)
+{
+    SessionTimetable t;
+    t.plannedStarts = plannedStarts(talks, changeoverSeconds);
+    t.planned = std::any_of(talks.cbegin(), talks.cend(), [](const Talk &talk) { return talk.start.has_value(); });
+    t.expectedStarts.resize(talks.size());
+    const int c = progress.current;
+    if (!t.planned || c < 0 || c >= talks.size())
+        return t;
+
+    const std::optional<DaySeconds> plannedNow = t.plannedStarts[c];
+    const bool running = progress.startedAt.has_value();
+    if (!running && !progress.carriedOffset) {
+        if (plannedNow)
+            t.secondsUntilFirst = *plannedNow - progress.now;
+        return t;
+    }
+
+    // When the current talk is expected to end, at the earliest.
+    DaySeconds currentEnd = 0;
+    if (running) {
+        const int remaining = std::max(0, progress.total - progress.elapsed);
+        currentEnd = progress.now + remaining;
+        t.expectedStarts[c] = progress.startedAt;
+        if (plannedNow) {
+            const int overtime = std::max(0, progress.elapsed - progress.total);
+            t.offset = std::max(*progress.startedAt - *plannedNow + overtime,
+                                currentEnd - (*plannedNow + talkLength(talks[c])));
+        }
+    } else {
+        t.offset = progress.carriedOffset;
+        if (plannedNow)
+            t.offset = std::max(*t.offset, progress.now - *plannedNow);
+        const DaySeconds start =
+            plannedNow ? *plannedNow + *t.offset : progress.now;
+        t.expectedStarts[c] = start;
+        currentEnd = start + talkLength(talks[c]);
+    }
+
+    DaySeconds previousEnd = currentEnd;
+    for (int i = c + 1; i < talks.size(); ++i) {
+        DaySeconds start = previousEnd + changeoverSeconds;
+        if (t.plannedStarts[i])
+            start = std::max(start, *t.plannedStarts[i] + t.offset.value_or(0));
+        t.expectedStarts[i] = start;
+        previousEnd = start + talkLength(talks[i]);
+    }
+    t.projectedEnd = previousEnd;
+    return t;
+}
+
+QString clockText(DaySeconds seconds) { return clockTextWithSeconds(seconds).left(5); }
+
+QString clockTextWithSeconds(DaySeconds seconds)
+{
+    const int ofDay = ((seconds % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
+    return QTime::fromMSecsSinceStartOfDay(ofDay * 1000).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString offsetText(int seconds)
+{
+    // Less than a minute either way is the noise of a click.
+    if (std::abs(seconds) < 60)
+        return QCoreApplication::translate("Programme", "on time");
+    const int magnitude = std::abs(seconds);
+    const QString minutes = QString::number(magnitude / 60);
+    const QString rest = QStringLiteral("%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+    return seconds > 0 ? QCoreApplication::translate("Programme", "%1:%2 late").arg(minutes, rest)
+                       : QCoreApplication::translate("Programme", "%1:%2 early").arg(minutes, rest);
+}
+
+} // namespace programme
