@@ -187,7 +187,7 @@ view and control links.</source>
     </message>
     <message>
         <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
-        <translation>%1: %2。この発表の行は保持し、次の発表の行と一緒に書き込みます。</translation>
+        <translation>%1: %2。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
     </message>
 </context>
 <context>

@@ -186,19 +186,17 @@ void Form1::closeOnSignal()
 // so; a program ended by a signal says why on stderr.
 void Form1::writeLogBeforeLeaving(bool ask)
 {
-    // Reported below, with the lines that are lost.
-    m_talkLog.write();
-    while (m_talkLog.waitingLines() > 0) {
-        const QString lost = tr("The log lines of %n talk(s) could not be written.", nullptr,
-                                int(m_talkLog.waitingLines()));
+    // A failure is told below, with the lines it would lose.
+    while (m_talkLog.write(), m_talkLog.waitingLines() > 0) {
+        const QString problem = m_talkLog.failure() + QLatin1Char('\n')
+                                + tr("The log lines of %n talk(s) could not be written.", nullptr,
+                                     int(m_talkLog.waitingLines()));
         if (!ask) {
-            platform::showMessage(this, m_talkLog.failure() + QLatin1Char('\n') + lost);
+            platform::showMessage(this, problem);
             return;
         }
-        if (!platform::askToRetry(this, m_talkLog.failure() + QLatin1Char('\n') + lost,
-                                  tr("Leave without them")))
+        if (!platform::askToRetry(this, problem, tr("Leave without them")))
             return;
-        m_talkLog.write();
     }
 }
 
