@@ -1,6 +1,7 @@
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "platform/quit_signals.h"
 #include "platform/sound_players.h"
 #include "platform/translations.h"
 #include "remote/command_line.h"
@@ -43,5 +44,9 @@ int main(int argc, char *argv[])
         if (!remoteProblem.isEmpty())
             platform::showMessage(&form, remoteProblem);
     }
+    // SIGTERM and Ctrl+C leave as the close box does: the talk's log line
+    // is written first.
+    const platform::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &platform::QuitSignals::received, &form, &Form1::closeOnSignal);
     return QApplication::exec();
 }

@@ -5,11 +5,11 @@
     <name>ClockFile</name>
     <message>
         <source>%1 holds the clock correction %2, more than 2 % away from 18000: talks will run %3 % fast, a 10-minute talk ending after %4 min %5 s. &quot;時間補正&quot; in the settings window measures the clock again.</source>
-        <translation>%1 の時間補正値 %2 は 18000 から 2 % を超えて離れています。口演の計時は %3 % 速く進み、10分の口演は実時間 %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
+        <translation>%1 の時間補正値 %2 は、18000 との差が 2 % を超えています。発表は %3 % 速く計られ、10 分の発表が実際には %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
     </message>
     <message>
         <source>%1 holds the clock correction %2, more than 2 % away from 18000: talks will run %3 % slow, a 10-minute talk ending after %4 min %5 s. &quot;時間補正&quot; in the settings window measures the clock again.</source>
-        <translation>%1 の時間補正値 %2 は 18000 から 2 % を超えて離れています。口演の計時は %3 % 遅く進み、10分の口演は実時間 %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
+        <translation>%1 の時間補正値 %2 は、18000 との差が 2 % を超えています。発表は %3 % 遅く計られ、10 分の発表が実際には %4 分 %5 秒で終わります。設定ウィンドウの「時間補正」で計り直せます。</translation>
     </message>
 </context>
 <context>
@@ -59,7 +59,7 @@ view and control links.</source>
     <name>Form1</name>
     <message>
         <source>The settings were not saved.</source>
-        <translation>設定は保存されていません。</translation>
+        <translation>設定は保存されませんでした。</translation>
     </message>
     <message>
         <source>Remote view…</source>
@@ -85,12 +85,22 @@ view and control links.</source>
         <source>Back 10 seconds	−</source>
         <translation>10 秒戻す	−</translation>
     </message>
+    <message numerus="yes">
+        <source>The log lines of %n talk(s) could not be written.</source>
+        <translation>
+            <numerusform>%n 件の発表の記録を書き込めませんでした。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Leave without them</source>
+        <translation>書き込まずに終了</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
     <message>
         <source>Nothing was changed: the count must be 91 or more.</source>
-        <translation>補正していません。値は 91 以上にしてください。</translation>
+        <translation>補正しませんでした。値は 91 以上にしてください。</translation>
     </message>
 </context>
 <context>
@@ -131,7 +141,7 @@ view and control links.</source>
     <name>Programme</name>
     <message>
         <source>the file is too large for a programme</source>
-        <translation>プログラムとしては大きすぎるファイルです</translation>
+        <translation>プログラムのファイルとしては大きすぎます</translation>
     </message>
     <message numerus="yes">
         <source>… and %n more lines that could not be read.</source>
@@ -141,23 +151,23 @@ view and control links.</source>
     </message>
     <message>
         <source>the file holds no talk</source>
-        <translation>講演が 1 件もありません</translation>
+        <translation>発表が 1 件もありません</translation>
     </message>
     <message>
         <source>no talk could be read, so the programme is left as it was</source>
-        <translation>講演を 1 件も読めなかったため、プログラムは元のままです</translation>
+        <translation>発表を 1 件も読めなかったため、プログラムは元のままです</translation>
     </message>
     <message>
         <source>a quoted field is not closed</source>
-        <translation>引用符で始まる欄が閉じていません</translation>
+        <translation>引用符で始まる欄が閉じられていません</translation>
     </message>
     <message>
         <source>title, speaker, presentation and discussion are needed</source>
-        <translation>演題、講演者、口演時間、討論時間が必要です</translation>
+        <translation>演題、発表者、口演時間、討論時間が必要です</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a time in minutes (12, 12.5) or minutes and seconds (12:30)</source>
-        <translation>「%1」は分 (12、12.5) または分:秒 (12:30) の時間ではありません</translation>
+        <translation>「%1」は分 (12、12.5) または分:秒 (12:30) で書かれた時間ではありません</translation>
     </message>
     <message>
         <source>the presentation time is 0</source>
@@ -165,11 +175,11 @@ view and control links.</source>
     </message>
     <message>
         <source>presentation and discussion come to 546 minutes or more, longer than the clock can time</source>
-        <translation>口演時間と討論時間の合計が 546 分以上で、計れる長さを超えています</translation>
+        <translation>口演時間と討論時間の合計が 546 分以上あり、計れる長さを超えています</translation>
     </message>
     <message>
         <source>the file is neither UTF-8 nor Shift_JIS (code page 932) text</source>
-        <translation>UTF-8 としても Shift_JIS (コードページ 932) としても読めません</translation>
+        <translation>UTF-8 としても Shift_JIS (コードページ 932) としても読めないファイルです</translation>
     </message>
     <message>
         <source>line %1: %2</source>
@@ -177,7 +187,7 @@ view and control links.</source>
     </message>
     <message>
         <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
-        <translation>%1: %2。この講演の行は残しておき、次の書き込みで書き出します。</translation>
+        <translation>%1: %2。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
     </message>
     <message>
         <source>on time</source>
@@ -196,7 +206,7 @@ view and control links.</source>
     <name>RemoteView</name>
     <message>
         <source>Port %1 cannot be opened: %2</source>
-        <translation>ポート %1 を開けません：%2</translation>
+        <translation>ポート %1 を開けません: %2</translation>
     </message>
 </context>
 <context>
@@ -231,7 +241,7 @@ view and control links.</source>
     </message>
     <message>
         <source>blink time %1 does not fit the talk</source>
-        <translation>点滅時間 %1 秒が口演に収まりません</translation>
+        <translation>点滅時間 %1 秒が発表の長さに収まりません</translation>
     </message>
 </context>
 <context>
@@ -246,11 +256,7 @@ view and control links.</source>
     </message>
     <message>
         <source>%1; the default settings are used. &quot;exit&quot; keeps the old file as %2.</source>
-        <translation>%1。既定の設定を使います。「exit」の際、元のファイルは %2 として残します。</translation>
-    </message>
-    <message>
-        <source>the unusable %1 could not be kept, so it is not replaced</source>
-        <translation>使えない %1 を残せなかったため、置き換えていません</translation>
+        <translation>%1。既定の設定を使います。「exit」で終了するとき、元のファイルを %2 として残します。</translation>
     </message>
     <message>
         <source>%1 holds no usable tick count; 18000 is used, and the old file is kept as %2.</source>
@@ -259,6 +265,10 @@ view and control links.</source>
     <message>
         <source>%1 holds no usable tick count; 18000 is used.</source>
         <translation>%1 に使える時間補正値がありません。18000 を使います。</translation>
+    </message>
+    <message>
+        <source>%1; the unusable %2 could not be kept, so it is not replaced</source>
+        <translation>%1。使えない %2 を残せなかったため、置き換えていません</translation>
     </message>
 </context>
 <context>
@@ -273,7 +283,7 @@ view and control links.</source>
     </message>
     <message>
         <source>Speaker</source>
-        <translation>講演者</translation>
+        <translation>発表者</translation>
     </message>
     <message>
         <source>Presentation</source>
@@ -309,7 +319,7 @@ view and control links.</source>
     </message>
     <message>
         <source>Another talk can be taken after &quot;reset&quot;.</source>
-        <translation>別の講演に移れるのは「reset」の後です。</translation>
+        <translation>別の発表に移れるのは「reset」の後です。</translation>
     </message>
     <message>
         <source>No programme: put %1 in the working folder, or import one.</source>
@@ -368,7 +378,7 @@ view and control links.</source>
     </message>
     <message>
         <source>Shows the running talk.</source>
-        <translation>計っている発表を表示します。</translation>
+        <translation>計時中の発表を表示します。</translation>
     </message>
     <message>
         <source>allow control</source>
@@ -396,7 +406,7 @@ view and control links.</source>
     </message>
     <message>
         <source>viewers connected: %1</source>
-        <translation>接続中の閲覧者：%1</translation>
+        <translation>接続中の閲覧者: %1</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,8 @@ AutoLabel::AutoLabel(const QString &caption, QWidget *parent, Height height)
     : QLabel(caption, parent), m_height(height)
 {
     setAlignment(Qt::AlignCenter);
+    // A phase title from the settings file is shown as written, never as markup.
+    setTextFormat(Qt::PlainText);
     setContentsMargins(0, 0, 0, 0);
     adjustSize();
 }

@@ -16,4 +16,12 @@ void showMessage(QWidget *parent, const QString &text);
 using MessageSink = std::function<void(const QString &)>;
 void setMessageSink(MessageSink sink);
 
+// Asks, in a modal message, whether to try again what failed ("Retry") or
+// to go on without it (the button giveUp names); true to try again.
+bool askToRetry(QWidget *parent, const QString &text, const QString &giveUp);
+
+// Tests answer the question here instead of on the screen.
+using QuestionSink = std::function<bool(const QString &)>;
+void setQuestionSink(QuestionSink sink);
+
 } // namespace platform

@@ -63,6 +63,8 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    // Lines of the programme file appear here: shown as written, never as markup.
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_timetable = new QLabel(this);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace programme {
 
@@ -96,28 +97,39 @@ QString TalkLog::write()
         return {};
     QFile file(TalkLogFileName);
     // Appended, never rewritten: what the log already holds is never at risk.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Append);
+    // Unbuffered, so that the lines reach the file in this one write.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    const qint64 before = written ? file.size() : 0;
+    QByteArray lines;
     bool withPlannedStart = true;
-    if (written && file.size() == 0) {
+    if (written && before == 0) {
         // The byte-order mark lets a Japanese spreadsheet read UTF-8.
-        written = file.write("\xEF\xBB\xBF" + talkLogHeader()) > 0;
+        lines = "\xEF\xBB\xBF" + talkLogHeader();
     } else if (written) {
         // An older log keeps its columns, so that its lines stay in step.
         QFile existing(TalkLogFileName);
         withPlannedStart = existing.open(QIODevice::ReadOnly)
             && existing.readLine(LongestHeader).contains(QByteArrayLiteral(",planned_start"));
     }
-    while (written && !m_waiting.isEmpty()) {
-        const QByteArray line = talkLogLine(m_waiting.constFirst(), withPlannedStart);
-        written = file.write(line) == line.size() && file.flush();
-        if (written)
-            m_waiting.removeFirst();
-    }
-    if (written || m_failureReported)
+    for (const LoggedTalk &talk : std::as_const(m_waiting))
+        lines += talkLogLine(talk, withPlannedStart);
+    written = written && file.write(lines) == lines.size();
+    if (written) {
+        m_waiting.clear();
+        m_failure.clear();
         return {};
-    m_failureReported = true;
+    }
+    // A full disk can take part of a line: the file is cut back to its last
+    // whole line, so the retry neither leaves half a line nor writes one twice.
+    const QString error = file.errorString();
+    if (file.isOpen())
+        file.resize(before);
+    const bool reported = !m_failure.isEmpty();
+    m_failure = QStringLiteral("%1: %2").arg(TalkLogFileName, error);
+    if (reported)
+        return {};
     return QCoreApplication::translate("Programme", "%1: %2; the talk's line is kept and written with the next one.")
-        .arg(TalkLogFileName, file.errorString());
+        .arg(TalkLogFileName, error);
 }
 
 } // namespace programme

@@ -38,7 +38,8 @@ QByteArray talkLogLine(const LoggedTalk &talk, bool withPlannedStart = true);
 
 // Follows the run state of one talk after another and appends a line to
 // Orlatim-log.csv for each that ran. A line that cannot be written waits
-// for the next write; the failure is reported once, and the talk goes on.
+// for the next write; a failure is reported when the write before it
+// worked, and the talk goes on.
 class TalkLog
 {
 public:
@@ -53,9 +54,14 @@ public:
     // At "reset": the talk's line joins those waiting to be written.
     void finished(int32_t elapsed, int16_t presentation, int16_t discussion, int16_t total);
 
-    // Appends the waiting lines, writing the header first into a new file.
-    // Returns the first failure, for the user, and an empty string after.
+    // Appends the waiting lines in one write, the header first into a new
+    // file; a write that fails leaves the file as it was and the lines
+    // waiting. Returns the failure for the user when the last write worked,
+    // else an empty string.
     QString write();
+    // How many lines wait, and what kept the last of them from the file.
+    qsizetype waitingLines() const { return m_waiting.size(); }
+    QString failure() const { return m_failure; }
 
 private:
     Clock m_clock = &QDateTime::currentDateTime;
@@ -64,7 +70,7 @@ private:
     QDateTime m_pausedAt;
     qint64 m_pausedMs = 0;
     QList<LoggedTalk> m_waiting;
-    bool m_failureReported = false;
+    QString m_failure;
 };
 
 } // namespace programme

@@ -20,17 +20,18 @@ QString describe(const QString &name, const QString &what) { return QStringLiter
 // Where a file that could not be used is kept before it is replaced.
 QString backupName(const QString &name) { return name + QStringLiteral(".bak"); }
 
-// Copies the file to its backup, replacing an older one; an empty string
-// when that worked, else what went wrong.
+// Copies the file to its backup, replacing an older one only once the new
+// copy is complete; an empty string when that worked, else what went wrong.
 QString keepBackup(const QString &name)
 {
     const QString backup = backupName(name);
-    QFile::remove(backup);
-    if (QFile::copy(name, backup))
+    QFile original(name);
+    QString error = original.open(QIODevice::ReadOnly) ? writeWhole(backup, original.readAll())
+                                                       : describe(name, original.errorString());
+    if (error.isEmpty())
         return {};
-    return describe(backup, QCoreApplication::translate("SettingsStore",
-                                                        "the unusable %1 could not be kept, so it is not replaced")
-                                .arg(name));
+    return QCoreApplication::translate("SettingsStore", "%1; the unusable %2 could not be kept, so it is not replaced")
+        .arg(error, name);
 }
 
 } // namespace

@@ -73,6 +73,8 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
 {
     auto *l = place(new QLabel(caption, parent), name, at);
     l->setAlignment(alignment | Qt::AlignVCenter);
+    // The phase titles come from the settings file: shown as written.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 

@@ -147,7 +147,6 @@ void Form1::Command4_Click()
 
 void Form1::exitProgram()
 {
-    report(m_talkLog.write());
     // The timekeeper can fix the folder and press "exit" again, or close
     // the window to leave without saving.
     const QString error = SaveSettings();
@@ -155,6 +154,7 @@ void Form1::exitProgram()
         platform::showMessage(this, error + QLatin1Char('\n') + tr("The settings were not saved."));
         return;
     }
+    writeLogBeforeLeaving(true);
     for (int i = 1; i <= platform::MediaPlayers::Count; ++i)
         m_players.send(i, platform::MediaPlayers::Command::Close);
     m_timer1.setInterval(0);
@@ -163,10 +163,42 @@ void Form1::exitProgram()
 
 bool Form1::closeRequested()
 {
-    // Leaving through the close box keeps the settings file as it was.
+    // Stopped first, so that no bell rings while the log is written. The
+    // talk on the clock gets its line as at "reset"; leaving this way keeps
+    // the settings file as it was.
     m_timer1.setInterval(0);
+    if (!idle()) {
+        if (RunState == 1)
+            m_talkLog.paused();
+        m_talkLog.finished(ElapsedSeconds, TimerSettings.PresentationTime, TimerSettings.DiscussionTime, TotalTime);
+    }
+    writeLogBeforeLeaving(!m_closingOnSignal);
     QCoreApplication::exit(0);
     return true;
+}
+
+void Form1::closeOnSignal()
+{
+    m_closingOnSignal = true;
+    close();
+}
+
+// Lines that cannot be written are given up only when the timekeeper says
+// so; a program ended by a signal says why on stderr.
+void Form1::writeLogBeforeLeaving(bool ask)
+{
+    // A failure is told below, with the lines it would lose.
+    while (m_talkLog.write(), m_talkLog.waitingLines() > 0) {
+        const QString problem = m_talkLog.failure() + QLatin1Char('\n')
+                                + tr("The log lines of %n talk(s) could not be written.", nullptr,
+                                     int(m_talkLog.waitingLines()));
+        if (!ask) {
+            platform::showMessage(this, problem);
+            return;
+        }
+        if (!platform::askToRetry(this, problem, tr("Leave without them")))
+            return;
+    }
 }
 
 void Form1::resized() { Form_Resize(); }

@@ -79,6 +79,9 @@ public:
     // a sound.
     void nudge(int seconds);
 
+    // Leaves as the close box does, asking nothing: for SIGTERM and Ctrl+C.
+    void closeOnSignal();
+
 protected:
     void resized() override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -92,6 +95,7 @@ private:
     std::optional<qint64> planAhead();
     void runSoundSchedule(int32_t second);
     void exitProgram();
+    void writeLogBeforeLeaving(bool ask);
     bool idle() const;
     bool resetOffered() const;
     void runStateChanged();
@@ -119,4 +123,6 @@ private:
     int m_secondsWaiting = 0;
     bool m_drawing = false;
     bool m_drawAgain = false;
+    // Ended by a signal: no one may be there to answer a question.
+    bool m_closingOnSignal = false;
 };

@@ -21,6 +21,10 @@ struct Form1Fixture {
         previous = QDir::currentPath();
         QDir::setCurrent(folder.path());
         platform::setMessageSink([this](const QString &text) { messages << text; });
+        platform::setQuestionSink([this](const QString &text) {
+            questions << text;
+            return false;
+        });
         RunState = 0;
         TickCount = 0;
         form = std::make_unique<Form1>(players);
@@ -31,6 +35,7 @@ struct Form1Fixture {
     {
         form.reset();
         platform::setMessageSink({});
+        platform::setQuestionSink({});
         QDir::setCurrent(previous);
     }
 
@@ -56,5 +61,7 @@ struct Form1Fixture {
     QString previous;
     RecordingPlayers players;
     QStringList messages;
+    // Questions asked; each is answered by going on without a retry.
+    QStringList questions;
     std::unique_ptr<Form1> form;
 };

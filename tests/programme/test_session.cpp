@@ -11,6 +11,7 @@ class TestSession : public QObject
     Q_OBJECT
 private slots:
     void logsTheTalkThatRan();
+    void logLinesAreWrittenWholeAndOnce();
     void nudgeRingsABellInsideTheJumpOnce();
     void logKeepsTheColumnsItWasBegunWith();
 };
@@ -52,6 +53,44 @@ void TestSession::logsTheTalkThatRan()
                         "planned_start\r\n"
                         "2026-03-14,09:00:00,09:01:08,Opening,\"Sato, H.\",750,180,18,0,1,60,\r\n"));
     QVERIFY(f.messages.isEmpty());
+}
+
+void TestSession::logLinesAreWrittenWholeAndOnce()
+{
+    Form1Fixture f;
+    f.load();
+    int talks = 0;
+    const auto runTalk = [&] {
+        const int minute = talks++;
+        f.form->talkLog().setClock([minute] { return QDateTime(QDate(2026, 3, 14), QTime(9, minute)); });
+        f.form->Command1_Click(); // start
+        f.form->Command1_Click(); // pause
+        f.form->Command4_Click(); // reset
+    };
+    runTalk();
+    const QByteArray first = readAll(programme::TalkLogFileName);
+    {
+        // The disk fills up in the middle of the next line.
+        const FileSizeLimit full(first.size() + 10);
+        runTalk();
+        QCOMPARE(readAll(programme::TalkLogFileName), first);
+        runTalk(); // the same failure is not reported twice in a row
+        QCOMPARE(readAll(programme::TalkLogFileName), first);
+    }
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages.first().contains(programme::TalkLogFileName), qPrintable(f.messages.first()));
+    runTalk();
+    const QByteArray log = readAll(programme::TalkLogFileName);
+    QVERIFY(log.startsWith(first));
+    QCOMPARE(log.mid(first.size()).split('\n').size() - 1, 3);
+    for (const char *start : {"2026-03-14,09:01:00", "2026-03-14,09:02:00", "2026-03-14,09:03:00"})
+        QCOMPARE(log.count(start), 1);
+    {
+        // A failure after a line was written is reported again.
+        const FileSizeLimit full(log.size());
+        runTalk();
+    }
+    QCOMPARE(f.messages.size(), 2);
 }
 
 void TestSession::nudgeRingsABellInsideTheJumpOnce()

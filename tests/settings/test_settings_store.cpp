@@ -19,6 +19,7 @@ private slots:
     void clockFileInAnotherCaseIsNotTaken();
     void unusableClockFileFallsBackAndIsRewritten_data();
     void unusableClockFileFallsBackAndIsRewritten();
+    void backupIsReplacedOnlyByAWholeCopy();
     void farCorrectionIsUsedWithANotice();
     void settingsRoundTripThroughTheFile();
     void unreadableSettingsAreKeptAsBackup();
@@ -80,6 +81,24 @@ void TestSettingsStore::unusableClockFileFallsBackAndIsRewritten()
     QCOMPARE(readAll(ClockFileName), QByteArray("18000\r\n"));
     QVERIFY(QFile::exists(ClockFileName + QStringLiteral(".bak")));
     QCOMPARE(readAll(ClockFileName + QStringLiteral(".bak")), content);
+}
+
+void TestSettingsStore::backupIsReplacedOnlyByAWholeCopy()
+{
+    const QString backup = ClockFileName + QStringLiteral(".bak");
+    QVERIFY(writeFile(backup, "17990\r\n"));
+    const QByteArray unusable(4096, 'x');
+    QVERIFY(writeFile(ClockFileName, unusable));
+    {
+        // The disk fills up in the middle of the new copy.
+        const FileSizeLimit full(1000);
+        const QString message = LoadClockCorrection();
+        QVERIFY2(message.contains(backup), qPrintable(message));
+    }
+    QCOMPARE(TicksPerSecond, int16_t(100));
+    QCOMPARE(readAll(backup), QByteArray("17990\r\n"));
+    QCOMPARE(readAll(ClockFileName), unusable);
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList({ClockFileName, backup}));
 }
 
 void TestSettingsStore::farCorrectionIsUsedWithANotice()

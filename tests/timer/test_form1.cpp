@@ -1,5 +1,6 @@
 #include "fakes/files.h"
 #include "fakes/form1_fixture.h"
+#include "platform/quit_signals.h"
 #include "platform/text_box.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -37,6 +40,7 @@ private slots:
     void secondsCountedDuringARedrawAreNotLost();
     void exitWritesTheSettings();
     void exitThatCannotWriteStaysOpen();
+    void closeBoxSavesNothing_data();
     void closeBoxSavesNothing();
     void settingsWindowOpensBesideARunningTalk();
     void keysActAsTheButtons_data();
@@ -239,15 +243,47 @@ void TestForm1::exitThatCannotWriteStaysOpen()
     QCOMPARE(readAll(ConfigFileName), old);
 }
 
+void TestForm1::closeBoxSavesNothing_data()
+{
+    QTest::addColumn<QString>("talk");
+    QTest::addColumn<bool>("bySignal");
+    QTest::newRow("close box, idle") << "none" << false;
+    QTest::newRow("close box, talk running") << "running" << false;
+    QTest::newRow("SIGTERM, talk paused") << "paused" << true;
+}
+
+// Only the talk's log line is written: the settings file stays as it was.
 void TestForm1::closeBoxSavesNothing()
 {
+    QFETCH(QString, talk);
+    QFETCH(bool, bySignal);
     Form1Fixture f;
     f.load();
     TimerSettings.EnglishDisplay = 1;
+    if (talk != QLatin1String("none")) {
+        f.form->Command1_Click();
+        f.runSeconds(3);
+        if (talk == QLatin1String("paused"))
+            f.form->Command1_Click();
+    }
     f.players.log.clear();
-    f.form->close();
+    if (bySignal) {
+        // Wired as the program wires it.
+        const platform::QuitSignals quitSignals;
+        connect(&quitSignals, &platform::QuitSignals::received, f.form.get(), &Form1::closeOnSignal);
+        std::raise(SIGTERM);
+        QCoreApplication::processEvents();
+    } else {
+        f.form->close();
+    }
+    QVERIFY(!f.form->isVisible());
     QVERIFY(!QFile::exists(ConfigFileName));
     QVERIFY(f.players.log.isEmpty());
+    const QByteArray log = readAll(programme::TalkLogFileName);
+    if (talk == QLatin1String("none"))
+        QVERIFY(log.isEmpty());
+    else
+        QVERIFY2(log.endsWith(",480,120,3,0,0,0,\r\n"), log.constData());
 }
 
 void TestForm1::settingsWindowOpensBesideARunningTalk()

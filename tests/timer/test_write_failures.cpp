@@ -4,6 +4,7 @@
 
 #include "fakes/files.h"
 #include "fakes/form1_fixture.h"
+#include "programme/talk_log.h"
 #include "settings/config_file.h"
 #include "settings/settings_store.h"
 
@@ -39,6 +40,8 @@ class TestWriteFailures : public QObject
 private slots:
     void exitKeepsTheOldFile_data();
     void exitKeepsTheOldFile();
+    void exitAsksAboutLogLines_data();
+    void exitAsksAboutLogLines();
 };
 
 void TestWriteFailures::exitKeepsTheOldFile_data()
@@ -91,6 +94,38 @@ void TestWriteFailures::exitKeepsTheOldFile()
     QCOMPARE(readAll(ConfigFileName), old);
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("Orlatim.cfg")),
              QStringList{ConfigFileName});
+}
+
+void TestWriteFailures::exitAsksAboutLogLines_data()
+{
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("try again once the folder is fixed") << true;
+    QTest::newRow("leave without them") << false;
+}
+
+void TestWriteFailures::exitAsksAboutLogLines()
+{
+    QFETCH(bool, retry);
+    Form1Fixture f;
+    f.load();
+    // A folder where the log should be: no one can write it, not even root.
+    QVERIFY(QDir().mkdir(programme::TalkLogFileName));
+    f.form->Command1_Click(); // start
+    f.form->Command1_Click(); // pause
+    f.form->Command4_Click(); // reset
+    QCOMPARE(f.messages.size(), 1);
+    platform::setQuestionSink([&](const QString &text) {
+        f.questions << text;
+        if (retry)
+            QDir().rmdir(programme::TalkLogFileName);
+        return retry;
+    });
+    f.players.log.clear();
+    f.form->Command4_Click(); // exit
+    QCOMPARE(f.questions.size(), 1);
+    QVERIFY2(f.questions.first().contains(programme::TalkLogFileName), qPrintable(f.questions.first()));
+    QCOMPARE(f.players.only(QStringLiteral("Close")).size(), 4); // it leaves either way
+    QCOMPARE(readAll(programme::TalkLogFileName).count("\r\n"), retry ? 2 : 0);
 }
 
 QTEST_MAIN(TestWriteFailures)
