@@ -254,10 +254,6 @@ view and control links.</source>
         <translation>イベントに題名 (SUMMARY) がありません</translation>
     </message>
     <message>
-        <source>the file is not an iCalendar file that can be read</source>
-        <translation>読み込める iCalendar ファイルではありません</translation>
-    </message>
-    <message>
         <source>the file holds no calendar (BEGIN:VCALENDAR)</source>
         <translation>ファイルにカレンダー (BEGIN:VCALENDAR) がありません</translation>
     </message>
@@ -312,6 +308,10 @@ view and control links.</source>
     <message>
         <source>no speaker in the file has the id &quot;%1&quot;</source>
         <translation>ID が「%1」の講演者がファイルにありません</translation>
+    </message>
+    <message>
+        <source>the calendar is broken or cut short (BEGIN:VCALENDAR … END:VCALENDAR)</source>
+        <translation>カレンダーが壊れているか途中で切れています (BEGIN:VCALENDAR … END:VCALENDAR)</translation>
     </message>
 </context>
 <context>
