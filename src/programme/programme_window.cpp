@@ -1,5 +1,6 @@
 #include "programme/programme_window.h"
 
+#include "platform/placement.h"
 #include "programme/programme.h"
 
 #include <QBoxLayout>
@@ -71,6 +72,12 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
         refresh();
     });
     refresh();
+}
+
+void ProgrammeWindow::showEvent(QShowEvent *event)
+{
+    platform::placeOnScreen(*this);
+    QWidget::showEvent(event);
 }
 
 void ProgrammeWindow::setIdle(bool idle)

@@ -28,6 +28,9 @@ signals:
     void talkRequested(int index);
     void importRequested(const QString &path);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refresh();
     void updateState();
