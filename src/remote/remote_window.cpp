@@ -12,8 +12,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace remote {
 
@@ -186,6 +189,11 @@ void RemoteWindow::drawLink(LinkRow &row)
     row.drawn = link;
     if (shown) {
         row.address->setText(link);
+        // On one line wherever the screen has room for it; wrapped after a
+        // "/" only on a small screen.
+        const QScreen *screen = this->screen();
+        const int room = screen ? screen->availableGeometry().width() * 3 / 5 : 600;
+        row.address->setMinimumWidth(std::min(row.address->fontMetrics().horizontalAdvance(link) + 2, room));
         row.code->setPixmap(QPixmap::fromImage(qrCodeImage(link, QrModule)));
         // Every row keeps the room of a code, shown or not.
         for (const std::unique_ptr<LinkRow> &other : m_rows)
