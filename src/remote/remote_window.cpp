@@ -22,8 +22,8 @@ namespace remote {
 
 namespace {
 constexpr int QrModule = 4;
-// Reading the interfaces costs a fraction of a millisecond; done only while
-// the window is shown.
+// How often the shown window reads the network interfaces again, so that
+// its links follow a change of network; nothing is read while it is hidden.
 constexpr int AddressCheckMs = 2000;
 } // namespace
 
