@@ -45,14 +45,14 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <translation>引数「%1」は使えません。</translation>
     </message>
     <message>
-        <source>Serve the remote view on PORT from the start and print its
-view and control links.</source>
-        <translation>起動と同時に PORT でリモート表示を始め、
-表示用と操作用のリンクを表示します。</translation>
-    </message>
-    <message>
         <source>--remote-port needs a port number from 1 to 65535.</source>
         <translation>--remote-port には 1 から 65535 までのポート番号を指定してください。</translation>
+    </message>
+    <message>
+        <source>Serve the remote view on PORT for this run only and print its
+view and control links.</source>
+        <translation>今回の起動に限り PORT でリモート表示を始め、
+表示用と操作用のリンクを表示します。</translation>
     </message>
 </context>
 <context>
@@ -534,6 +534,38 @@ view and control links.</source>
     <message>
         <source>viewers connected: %1</source>
         <translation>接続中の閲覧者: %1</translation>
+    </message>
+    <message>
+        <source>The address of this computer that the links name: that of the network the phones are on.</source>
+        <translation>リンクに使うこのコンピューターのアドレスです。スマートフォンがつながっているネットワークのものを選んでください。</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>アドレス</translation>
+    </message>
+    <message>
+        <source>copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copies the link, to send it to a phone without showing it.</source>
+        <translation>リンクをコピーします。画面に出さずにスマートフォンへ送れます。</translation>
+    </message>
+    <message>
+        <source>hide</source>
+        <translation>隠す</translation>
+    </message>
+    <message>
+        <source>show</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>hidden: press &quot;show&quot; to see it</source>
+        <translation>非表示：見るには「表示」を押してください</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>非表示</translation>
     </message>
 </context>
 </TS>

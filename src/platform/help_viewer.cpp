@@ -1,6 +1,7 @@
 #include "platform/help.h"
 
 #include "platform/messages.h"
+#include "platform/placement.h"
 
 #include <chm_lib.h>
 
@@ -198,6 +199,13 @@ public:
     }
 
     void open(std::unique_ptr<ChmArchive> archive, const QString &page) { m_browser->open(std::move(archive), page); }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        placeOnScreen(*this);
+        QWidget::showEvent(event);
+    }
 
 private:
     HelpBrowser *m_browser = nullptr;

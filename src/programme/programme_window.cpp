@@ -1,5 +1,6 @@
 #include "programme/programme_window.h"
 
+#include "platform/placement.h"
 #include "programme/programme.h"
 
 #include <QBoxLayout>
@@ -133,6 +134,7 @@ void ProgrammeWindow::setTimetableSource(std::function<SessionTimetable()> sourc
 
 void ProgrammeWindow::showEvent(QShowEvent *event)
 {
+    platform::placeOnScreen(*this);
     QWidget::showEvent(event);
     updateTimes();
 }

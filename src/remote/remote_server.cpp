@@ -28,6 +28,8 @@ QByteArray reason(int status)
     switch (status) {
     case 200:
         return QByteArrayLiteral("OK");
+    case 206:
+        return QByteArrayLiteral("Partial Content");
     case 400:
         return QByteArrayLiteral("Bad Request");
     case 403:
@@ -77,12 +79,15 @@ RemoteServer::RemoteServer(QObject *parent)
     if (page.open(QIODevice::ReadOnly))
         m_viewPage = page.readAll();
     m_controlPage = pageFor(m_viewPage, Link::Control);
+    QFile video(QStringLiteral(":/remote/awake.mp4"));
+    if (video.open(QIODevice::ReadOnly))
+        m_wakeVideo = video.readAll();
     connect(&m_tcp, &QTcpServer::newConnection, this, &RemoteServer::acceptConnections);
     connect(&m_webSockets, &QWebSocketServer::newConnection, this, &RemoteServer::adoptViewers);
     // A phone that left the room's network never closes its connection;
     // one that has not answered the last ping is dropped, so dead
     // connections do not use up the 64.
-    m_pings.setInterval(15000);
+    m_pings.setInterval(PingIntervalMs);
     connect(&m_pings, &QTimer::timeout, this, &RemoteServer::pingViewers);
 }
 
@@ -203,14 +208,30 @@ void RemoteServer::readHead(QTcpSocket *socket)
         respond(socket, answer.status);
     } else if (answer.resource == Resource::State) {
         respond(socket, 200, "application/json", m_state ? m_state() : QByteArray("{}"));
+    } else if (answer.resource == Resource::WakeVideo) {
+        sendWakeVideo(socket, *request);
     } else {
-        // The page may talk to nothing but its own server.
+        // The page may talk to nothing but its own server: its WebSocket,
+        // its state and its video.
         const QByteArray policy = "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; "
-                                  "script-src 'unsafe-inline'; img-src data:; connect-src ws://" +
+                                  "script-src 'unsafe-inline'; img-src data:; media-src 'self'; "
+                                  "connect-src 'self' ws://" +
                                   request->host + "; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
         respond(socket, 200, "text/html; charset=utf-8", answer.link == Link::Control ? m_controlPage : m_viewPage,
                 policy);
     }
+}
+
+void RemoteServer::sendWakeVideo(QTcpSocket *socket, const RequestHead &request)
+{
+    const std::optional<ByteRange> range = byteRange(request.range, m_wakeVideo.size());
+    if (!range) {
+        respond(socket, 200, "video/mp4", m_wakeVideo, "Accept-Ranges: bytes\r\n");
+        return;
+    }
+    respond(socket, 206, "video/mp4", m_wakeVideo.sliced(range->first, range->last - range->first + 1),
+            "Accept-Ranges: bytes\r\nContent-Range: bytes " + QByteArray::number(range->first) + '-' +
+                QByteArray::number(range->last) + '/' + QByteArray::number(m_wakeVideo.size()) + "\r\n");
 }
 
 void RemoteServer::respond(QTcpSocket *socket, int status, const QByteArray &contentType, const QByteArray &body,
@@ -267,7 +288,11 @@ void RemoteServer::adoptViewers()
         connect(socket, &QWebSocket::disconnected, this, [this, socket] { forget(socket); });
         if (m_state)
             socket->sendTextMessage(QString::fromUtf8(m_state()));
-        m_pings.start();
+        // Started once, not again at each page: pages that reconnect more
+        // often than the interval would otherwise keep every ping from
+        // being sent.
+        if (!m_pings.isActive())
+            m_pings.start();
         emit viewersChanged(viewerCount());
     }
 }

@@ -52,6 +52,9 @@ public:
     void setStateSource(std::function<QByteArray()> source) { m_state = std::move(source); }
     // How long a client may take to send its request head; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
+    // How often the open pages are pinged; tests shorten it.
+    void setPingInterval(int milliseconds) { m_pings.setInterval(milliseconds); }
+    static constexpr int PingIntervalMs = 15000;
 
     bool hasViewers() const { return !m_viewers.empty(); }
     int viewerCount() const { return int(m_viewers.size()); }
@@ -77,6 +80,7 @@ private:
     void readHead(QTcpSocket *socket);
     void respond(QTcpSocket *socket, int status, const QByteArray &contentType = {}, const QByteArray &body = {},
                  const QByteArray &extraHeaders = {});
+    void sendWakeVideo(QTcpSocket *socket, const RequestHead &request);
     void adoptViewers();
     void receive(Viewer &viewer, const QString &message);
     void complainOnce(Viewer &viewer, const char *what);
@@ -96,6 +100,7 @@ private:
     QElapsedTimer m_clock;
     QByteArray m_viewPage;
     QByteArray m_controlPage;
+    QByteArray m_wakeVideo;
 };
 
 } // namespace remote

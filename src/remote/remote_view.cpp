@@ -6,6 +6,9 @@
 #include "settings/declare.h"
 
 #include <QCoreApplication>
+#include <QHostInfo>
+
+#include <algorithm>
 
 namespace remote {
 
@@ -33,13 +36,13 @@ RemoteView::~RemoteView()
     delete m_remoteWindow.data();
 }
 
-QString RemoteView::restore(std::optional<quint16> port)
+QString RemoteView::restore(std::optional<quint16> port, const QHostAddress &address)
 {
     m_settings = loadRemoteSettings();
     m_server.setControlAllowed(m_settings.allowControl);
     if (port)
-        return turnOn(*port);
-    return m_settings.on ? turnOn(m_settings.port) : QString();
+        return serveOnce(*port, address);
+    return m_settings.on ? turnOn(m_settings.port, address) : QString();
 }
 
 void RemoteView::makeTokens()
@@ -53,26 +56,44 @@ void RemoteView::makeTokens()
 
 QString RemoteView::turnOn(quint16 port, const QHostAddress &address)
 {
-    makeTokens();
-    m_settings.port = port;
+    m_oneOffPort.reset();
     m_settings.on = true;
-    m_problem.clear();
-    if (m_server.listen(address, port)) {
+    m_settings.port = port;
+    const QString problem = listen(port, address);
+    if (m_server.isListening())
         m_settings.port = m_server.port();
-    } else {
-        m_problem = QCoreApplication::translate("RemoteView", "Port %1 cannot be opened: %2")
-                        .arg(port)
-                        .arg(m_server.errorString());
-    }
-    const QString problem = m_problem;
     remember();
     emit changed();
     return problem;
 }
 
+QString RemoteView::serveOnce(quint16 port, const QHostAddress &address)
+{
+    const QString problem = listen(port, address);
+    m_oneOffPort = m_server.isListening() ? m_server.port() : port;
+    // The tokens are kept, so the links printed now still open next time;
+    // on/off and the port are written as they were read.
+    remember();
+    emit changed();
+    return problem;
+}
+
+QString RemoteView::listen(quint16 port, const QHostAddress &address)
+{
+    makeTokens();
+    m_problem.clear();
+    if (!m_server.listen(address, port)) {
+        m_problem = QCoreApplication::translate("RemoteView", "Port %1 cannot be opened: %2")
+                        .arg(port)
+                        .arg(m_server.errorString());
+    }
+    return m_problem;
+}
+
 void RemoteView::turnOff()
 {
     m_server.close(Goodbye::TurnedOff);
+    m_oneOffPort.reset();
     m_settings.on = false;
     m_problem.clear();
     remember();
@@ -100,12 +121,33 @@ void RemoteView::renewLinks()
 QString RemoteView::viewLink() const { return link(m_settings.viewToken); }
 QString RemoteView::controlLink() const { return link(m_settings.controlToken); }
 
+void RemoteView::chooseAddress(const QString &address)
+{
+    if (address == m_chosenAddress)
+        return;
+    m_chosenAddress = address;
+    emit changed();
+}
+
+QString RemoteView::linkHost() const
+{
+    const QList<LanAddress> addresses = lanAddresses();
+    const bool chosenHere = std::any_of(addresses.begin(), addresses.end(),
+                                        [this](const LanAddress &a) { return a.address == m_chosenAddress; });
+    if (chosenHere)
+        return m_chosenAddress;
+    if (!addresses.isEmpty())
+        return addresses.first().address;
+    const QString name = QHostInfo::localHostName();
+    return name.isEmpty() ? QStringLiteral("127.0.0.1") : name;
+}
+
 QString RemoteView::link(const QByteArray &token) const
 {
-    QString host = lanAddress();
+    QString host = linkHost();
     if (host.contains(QLatin1Char(':')))
         host = QLatin1Char('[') + host + QLatin1Char(']');
-    return QStringLiteral("http://%1:%2/%3").arg(host).arg(m_settings.port).arg(QString::fromLatin1(token));
+    return QStringLiteral("http://%1:%2/%3").arg(host).arg(port()).arg(QString::fromLatin1(token));
 }
 
 void RemoteView::showWindow()

@@ -32,11 +32,16 @@ public:
     ~RemoteView() override;
 
     // Reads the remote file and turns the server on if it was left on, or
-    // at the port given on the command line. Empty, or what went wrong.
-    QString restore(std::optional<quint16> port = std::nullopt);
+    // serves at the port given on the command line for this run only.
+    // Empty, or what went wrong.
+    QString restore(std::optional<quint16> port = std::nullopt, const QHostAddress &address = QHostAddress::Any);
     // Listens on the port (every address of this computer unless tests
     // say otherwise) and remembers that. Empty, or what went wrong.
     QString turnOn(quint16 port, const QHostAddress &address = QHostAddress::Any);
+    // Listens on the port for this run only: the remembered on/off and
+    // port stay as restore() read them, so a later start without the
+    // option does not listen.
+    QString serveOnce(quint16 port, const QHostAddress &address = QHostAddress::Any);
     void turnOff();
     void setControlAllowed(bool allowed);
     // Makes both tokens anew; every open page is dropped.
@@ -48,14 +53,24 @@ public:
             queuePush();
     }
 
-    // On as the user left it, even while its port cannot be opened.
-    bool isOn() const { return m_settings.on; }
+    // On as the user left it, even while its port cannot be opened, or
+    // served for this run only.
+    bool isOn() const { return m_settings.on || m_oneOffPort.has_value(); }
     bool isListening() const { return m_server.isListening(); }
-    quint16 port() const { return m_settings.port; }
+    quint16 port() const { return m_oneOffPort.value_or(m_settings.port); }
+    // Whether it serves for this run only, as the command line asked.
+    bool servesOnce() const { return m_oneOffPort.has_value(); }
     bool controlAllowed() const { return m_settings.allowControl; }
-    // The addresses to give to other devices, with this computer's LAN address.
+    // The addresses to give to other devices, with this computer's LAN
+    // address: the one chosen in the window while it exists, else that of
+    // the network in use.
     QString viewLink() const;
     QString controlLink() const;
+    // The address the links name; empty chooses that of the network in use.
+    void chooseAddress(const QString &address);
+    // The chosen address while this computer has it, else the first of
+    // lanAddresses(), else the host name, else the loopback address.
+    QString linkHost() const;
     int viewerCount() const { return m_server.viewerCount(); }
     // What went wrong last with the server or the file, or empty.
     QString problem() const { return m_problem; }
@@ -73,10 +88,15 @@ private:
     QByteArray currentState() const;
     QString link(const QByteArray &token) const;
     void makeTokens();
+    QString listen(quint16 port, const QHostAddress &address);
     void remember();
 
     WindowStateSource m_window;
     RemoteSettings m_settings;
+    // The port of a server started for this run only; never written.
+    std::optional<quint16> m_oneOffPort;
+    // Chosen for this run only: the next network may not have it.
+    QString m_chosenAddress;
     RemoteServer m_server;
     QByteArray m_lastSent;
     bool m_pushQueued = false;

@@ -1,21 +1,30 @@
 #include "remote/remote_window.h"
 
+#include "platform/placement.h"
 #include "remote/qr_code.h"
 #include "remote/remote_view.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace remote {
 
 namespace {
 constexpr int QrModule = 4;
+// How often the shown window reads the network interfaces again, so that
+// its links follow a change of network; nothing is read while it is hidden.
+constexpr int AddressCheckMs = 2000;
 } // namespace
 
 RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
@@ -28,10 +37,16 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
     m_port = new QSpinBox(this);
     m_port->setRange(1, 65535);
     m_port->setKeyboardTracking(false);
+    m_address = new QComboBox(this);
+    m_address->setToolTip(tr("The address of this computer that the links name: that of the network "
+                             "the phones are on."));
     serverRow->addWidget(m_on);
     serverRow->addSpacing(24);
     serverRow->addWidget(new QLabel(tr("port"), this));
     serverRow->addWidget(m_port);
+    serverRow->addSpacing(24);
+    serverRow->addWidget(new QLabel(tr("address"), this));
+    serverRow->addWidget(m_address);
     serverRow->addStretch();
     layout->addLayout(serverRow);
 
@@ -40,16 +55,13 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
     m_problem->setWordWrap(true);
     layout->addWidget(m_problem);
 
-    auto *links = new QHBoxLayout;
-    layout->addLayout(links);
-    m_viewLink = addLinkBox(tr("view link"), tr("Shows the running talk."));
-    m_allowControl = new QCheckBox(tr("allow control"), this);
-    m_controlLink = addLinkBox(tr("control link"), tr("Shows the talk with the buttons \"start\", \"pause\", "
-                                                      "\"contn.\" and \"reset\"; they work only while "
-                                                      "\"allow control\" is ticked."));
-    for (QWidget *box : {m_viewLink.code->parentWidget(), m_controlLink.code->parentWidget()})
-        links->addWidget(box);
-    m_controlLink.code->parentWidget()->layout()->addWidget(m_allowControl);
+    addLinkRow(tr("view link"), tr("Shows the running talk."), Secrecy::Shown, [this] { return m_view.viewLink(); });
+    LinkRow &control = addLinkRow(tr("control link"),
+                                  tr("Shows the talk with the buttons \"start\", \"pause\", \"contn.\" and "
+                                     "\"reset\"; they work only while \"allow control\" is ticked."),
+                                  Secrecy::AfterShow, [this] { return m_view.controlLink(); });
+    m_allowControl = new QCheckBox(tr("allow control"), control.group);
+    control.group->layout()->addWidget(m_allowControl);
 
     auto *bottomRow = new QHBoxLayout;
     auto *renew = new QPushButton(tr("new links"), this);
@@ -72,9 +84,16 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
             m_view.turnOff();
     });
     connect(m_port, &QSpinBox::valueChanged, this, [this](int port) {
-        if (m_view.isOn() && port != m_view.port())
+        if (!m_view.isOn() || port == m_view.port())
+            return;
+        // A server started from the command line moves for this run only.
+        if (m_view.servesOnce())
+            m_view.serveOnce(quint16(port));
+        else
             m_view.turnOn(quint16(port));
     });
+    connect(m_address, &QComboBox::activated, this,
+            [this](int index) { m_view.chooseAddress(m_address->itemData(index).toString()); });
     connect(m_allowControl, &QCheckBox::toggled, this, [this](bool allowed) {
         if (allowed != m_view.controlAllowed())
             m_view.setControlAllowed(allowed);
@@ -82,25 +101,56 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
     connect(renew, &QPushButton::clicked, &m_view, &RemoteView::renewLinks);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     connect(&m_view, &RemoteView::changed, this, &RemoteWindow::refresh);
-    refresh();
+    m_addressCheck.setInterval(AddressCheckMs);
+    connect(&m_addressCheck, &QTimer::timeout, this, &RemoteWindow::refreshAddresses);
+    refreshAddresses();
 }
 
-RemoteWindow::LinkBox RemoteWindow::addLinkBox(const QString &title, const QString &explanation)
+RemoteWindow::LinkRow &RemoteWindow::addLinkRow(const QString &title, const QString &explanation, Secrecy secrecy,
+                                                std::function<QString()> link)
 {
-    auto *group = new QGroupBox(title, this);
-    auto *column = new QVBoxLayout(group);
-    LinkBox box;
-    box.code = new QLabel(group);
-    box.code->setAlignment(Qt::AlignCenter);
-    box.address = new QLabel(group);
-    box.address->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.address->setAlignment(Qt::AlignCenter);
-    auto *note = new QLabel(explanation, group);
+    auto row = std::make_unique<LinkRow>();
+    row->link = std::move(link);
+    row->secrecy = secrecy;
+    row->group = new QGroupBox(title, this);
+    auto *columns = new QHBoxLayout;
+    auto *text = new QVBoxLayout;
+    row->code = new QLabel(row->group);
+    row->code->setAlignment(Qt::AlignCenter);
+    // The whole link, never cut: selectable, and wrapped after a "/" when
+    // the window is narrower than the link.
+    row->address = new QLabel(row->group);
+    row->address->setTextFormat(Qt::PlainText);
+    row->address->setWordWrap(true);
+    row->address->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto *buttons = new QHBoxLayout;
+    auto *copy = new QPushButton(tr("copy"), row->group);
+    copy->setToolTip(tr("Copies the link, to send it to a phone without showing it."));
+    LinkRow *r = row.get();
+    connect(copy, &QPushButton::clicked, this, [r] { QGuiApplication::clipboard()->setText(r->link()); });
+    if (secrecy == Secrecy::AfterShow) {
+        row->show = new QPushButton(row->group);
+        connect(row->show, &QPushButton::clicked, this, [this, r] {
+            r->revealed = !r->revealed;
+            drawLink(*r);
+        });
+        buttons->addWidget(row->show);
+    }
+    buttons->addWidget(copy);
+    buttons->addStretch();
+    auto *note = new QLabel(explanation, row->group);
     note->setWordWrap(true);
-    column->addWidget(box.code);
-    column->addWidget(box.address);
-    column->addWidget(note);
-    return box;
+    text->addWidget(row->address);
+    text->addLayout(buttons);
+    text->addWidget(note);
+    text->addStretch();
+    columns->addWidget(row->code);
+    columns->addLayout(text, 1);
+    auto *outer = new QVBoxLayout(row->group);
+    outer->addLayout(columns);
+    layout()->addWidget(row->group);
+    m_rows.push_back(std::move(row));
+    return *m_rows.back();
 }
 
 void RemoteWindow::refresh()
@@ -114,24 +164,83 @@ void RemoteWindow::refresh()
     m_viewers->setText(tr("viewers connected: %1").arg(m_view.viewerCount()));
     m_problem->setText(m_view.problem());
     m_problem->setVisible(!m_view.problem().isEmpty());
-    // The codes are drawn again only when an address changed.
-    const QString view = m_view.viewLink();
-    const QString control = m_view.controlLink();
-    if (view != m_shownView)
-        showLink(m_viewLink, view);
-    if (control != m_shownControl)
-        showLink(m_controlLink, control);
-    m_shownView = view;
-    m_shownControl = control;
+    const QString host = m_view.linkHost();
+    for (int i = 0; i < m_address->count(); ++i) {
+        if (m_address->itemData(i).toString() == host)
+            m_address->setCurrentIndex(i);
+    }
     const bool listening = m_view.isListening();
-    for (const LinkBox *box : {&m_viewLink, &m_controlLink})
-        box->code->setEnabled(listening);
+    for (const std::unique_ptr<LinkRow> &row : m_rows) {
+        drawLink(*row);
+        row->code->setEnabled(listening);
+    }
 }
 
-void RemoteWindow::showLink(const LinkBox &box, const QString &link)
+void RemoteWindow::drawLink(LinkRow &row)
 {
-    box.address->setText(link);
-    box.code->setPixmap(QPixmap::fromImage(qrCodeImage(link, QrModule)));
+    const bool shown = row.secrecy == Secrecy::Shown || row.revealed;
+    // The code is drawn again only when its link changed; a secret one is
+    // not drawn at all until "show", so no screenshot can read it.
+    const QString link = shown ? row.link() : QString();
+    if (row.show)
+        row.show->setText(row.revealed ? tr("hide") : tr("show"));
+    if (link == row.drawn && !row.drawn.isEmpty())
+        return;
+    row.drawn = link;
+    if (shown) {
+        row.address->setText(link);
+        // On one line wherever the screen has room for it; wrapped after a
+        // "/" only on a small screen.
+        const QScreen *screen = this->screen();
+        const int room = screen ? screen->availableGeometry().width() * 3 / 5 : 600;
+        row.address->setMinimumWidth(std::min(row.address->fontMetrics().horizontalAdvance(link) + 2, room));
+        row.code->setPixmap(QPixmap::fromImage(qrCodeImage(link, QrModule)));
+        // Every row keeps the room of a code, shown or not.
+        for (const std::unique_ptr<LinkRow> &other : m_rows)
+            other->code->setMinimumSize(row.code->pixmap().size());
+    } else {
+        row.address->setText(tr("hidden: press \"show\" to see it"));
+        row.code->setPixmap(QPixmap());
+        row.code->setText(tr("hidden"));
+    }
+}
+
+void RemoteWindow::refreshAddresses()
+{
+    const QList<LanAddress> addresses = lanAddresses();
+    if (addresses != m_addresses || m_address->count() == 0) {
+        m_addresses = addresses;
+        const QSignalBlocker block(m_address);
+        m_address->clear();
+        for (const LanAddress &a : addresses)
+            m_address->addItem(QStringLiteral("%1 (%2)").arg(a.address, a.interfaceName), a.address);
+        if (addresses.isEmpty())
+            m_address->addItem(m_view.linkHost(), QString());
+        m_address->setEnabled(addresses.size() > 1);
+    }
+    // The links follow the network even when the list did not change: the
+    // chosen address may have come back.
+    refresh();
+}
+
+void RemoteWindow::showEvent(QShowEvent *event)
+{
+    refreshAddresses();
+    m_addressCheck.start();
+    platform::placeOnScreen(*this);
+    QWidget::showEvent(event);
+}
+
+void RemoteWindow::hideEvent(QHideEvent *event)
+{
+    m_addressCheck.stop();
+    for (const std::unique_ptr<LinkRow> &row : m_rows) {
+        if (row->revealed) {
+            row->revealed = false;
+            drawLink(*row);
+        }
+    }
+    QWidget::hideEvent(event);
 }
 
 } // namespace remote

@@ -1,43 +1,71 @@
 #pragma once
 
+#include "remote/own_host.h"
+
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 
 namespace remote {
 
 class RemoteView;
 
-// The window of the remote view: both links as text and as QR codes, the
-// port, on and off, whether the control link may press the buttons, new
-// links, and how many pages are open.
+// The window of the remote view: the links as text and as QR codes, the
+// port, the address they name, on and off, whether the control link may
+// press the buttons, new links, and how many pages are open.
 class RemoteWindow : public QWidget
 {
     Q_OBJECT
 public:
     explicit RemoteWindow(RemoteView &view);
 
+    // A link that opens the buttons is drawn only after "show": the laptop
+    // is often mirrored to the projector.
+    enum class Secrecy { Shown, AfterShow };
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
-    struct LinkBox {
+    // One link's row: its caption, the whole link as selectable text, a
+    // "copy" button, its QR code, and for a secret link a "show" button.
+    struct LinkRow {
+        std::function<QString()> link;
+        Secrecy secrecy = Secrecy::Shown;
+        QGroupBox *group = nullptr;
         QLabel *address = nullptr;
         QLabel *code = nullptr;
+        QPushButton *show = nullptr;
+        bool revealed = false;
+        QString drawn; // the link its text and code show now
     };
-    LinkBox addLinkBox(const QString &title, const QString &explanation);
+    LinkRow &addLinkRow(const QString &title, const QString &explanation, Secrecy secrecy,
+                        std::function<QString()> link);
     void refresh();
-    void showLink(const LinkBox &box, const QString &link);
+    void drawLink(LinkRow &row);
+    void refreshAddresses();
 
     RemoteView &m_view;
     QCheckBox *m_on = nullptr;
     QSpinBox *m_port = nullptr;
+    QComboBox *m_address = nullptr;
     QCheckBox *m_allowControl = nullptr;
     QLabel *m_viewers = nullptr;
     QLabel *m_problem = nullptr;
-    LinkBox m_viewLink;
-    LinkBox m_controlLink;
-    QString m_shownView;
-    QString m_shownControl;
+    std::vector<std::unique_ptr<LinkRow>> m_rows;
+    QList<LanAddress> m_addresses;
+    // The window follows a change of network while it is shown.
+    QTimer m_addressCheck;
 };
 
 } // namespace remote

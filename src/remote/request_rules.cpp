@@ -2,6 +2,8 @@
 
 #include "remote/link_token.h"
 
+#include <algorithm>
+
 namespace remote {
 
 namespace {
@@ -60,6 +62,8 @@ std::optional<RequestHead> parseRequestHead(QByteArrayView head)
         } else if (name == "origin" && !haveOrigin) {
             request.origin = value;
             haveOrigin = true;
+        } else if (name == "range" && request.range.isEmpty()) {
+            request.range = value;
         } else if (name == "upgrade") {
             request.webSocketUpgrade = request.webSocketUpgrade || value.toLower() == "websocket";
         }
@@ -120,6 +124,8 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
         answer.resource = Resource::Page;
     } else if (rest == "/state" && !request.webSocketUpgrade) {
         answer.resource = Resource::State;
+    } else if (rest == "/awake.mp4" && !request.webSocketUpgrade) {
+        answer.resource = Resource::WakeVideo;
     } else if (rest == "/ws" && request.webSocketUpgrade) {
         // A browser always names the page that opens a WebSocket; only our
         // own page, loaded through the same address, may open one.
@@ -136,6 +142,31 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
     }
     answer.status = 200;
     return answer;
+}
+
+std::optional<ByteRange> byteRange(QByteArrayView header, qsizetype size)
+{
+    if (!header.startsWith("bytes=") || size <= 0)
+        return std::nullopt;
+    const QByteArrayView spec = header.sliced(6).trimmed();
+    const qsizetype dash = spec.indexOf('-');
+    if (dash < 0 || spec.contains(','))
+        return std::nullopt;
+    const QByteArrayView from = spec.first(dash).trimmed();
+    const QByteArrayView to = spec.sliced(dash + 1).trimmed();
+    bool fromOk = false;
+    bool toOk = false;
+    const qlonglong a = from.toLongLong(&fromOk);
+    const qlonglong b = to.toLongLong(&toOk);
+    if (from.isEmpty()) {
+        // The last b bytes.
+        if (!toOk || b <= 0)
+            return std::nullopt;
+        return ByteRange{qsizetype(std::max<qlonglong>(size - b, 0)), size - 1};
+    }
+    if (!fromOk || a < 0 || a >= size || (!to.isEmpty() && (!toOk || b < a)))
+        return std::nullopt;
+    return ByteRange{qsizetype(a), to.isEmpty() ? size - 1 : qsizetype(std::min<qlonglong>(b, size - 1))};
 }
 
 } // namespace remote

@@ -20,6 +20,7 @@ struct RequestHead {
     QByteArray target;
     QByteArray host;
     QByteArray origin;
+    QByteArray range;
     bool webSocketUpgrade = false;
 };
 
@@ -37,7 +38,7 @@ struct OwnHost {
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
 enum class Link { View, Control };
-enum class Resource { Page, State, Socket };
+enum class Resource { Page, State, Socket, WakeVideo };
 
 struct LinkTokens {
     QByteArray view;
@@ -46,8 +47,8 @@ struct LinkTokens {
 
 // How the server answers a request: 403 without a valid token (or from a
 // foreign Host, or a WebSocket opened by another origin), 404 for anything
-// but the page, its state and its WebSocket, else 200, or 101 for the
-// WebSocket.
+// but the page, its state, its WebSocket and the video that keeps a phone
+// awake, else 200, or 101 for the WebSocket.
 struct Answer {
     int status = 404;
     Link link = Link::View;
@@ -57,5 +58,16 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
 
 // The token a request's path starts with, e.g. for "/abc/ws?x" "abc".
 QByteArrayView tokenOf(QByteArrayView target);
+
+// The first and last byte that a Range header ("bytes=0-1", "bytes=100-",
+// "bytes=-500") asks of a body of the given size, or nothing for the whole
+// body: no header, several ranges, or one that cannot be satisfied, which a
+// server may answer whole. Safari plays a video only from a server that
+// answers a range.
+struct ByteRange {
+    qsizetype first = 0;
+    qsizetype last = 0;
+};
+std::optional<ByteRange> byteRange(QByteArrayView header, qsizetype size);
 
 } // namespace remote

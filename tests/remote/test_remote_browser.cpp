@@ -45,14 +45,14 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), m_profile.path());
         m_process.setProcessEnvironment(env);
-        m_process.start(m_program, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                    QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
-                                    QStringLiteral("--disable-background-networking"),
-                                    QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
-                                    QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
-                                    QStringLiteral("--user-data-dir=") + m_profile.path(),
-                                    QStringLiteral("--remote-debugging-port=0"), QStringLiteral("--window-size=800,450"),
-                                    url});
+        const QStringList flags{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                                QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                                QStringLiteral("--disable-background-networking"),
+                                QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                                QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                                QStringLiteral("--user-data-dir=") + m_profile.path(),
+                                QStringLiteral("--remote-debugging-port=0"), QStringLiteral("--window-size=800,450")};
+        m_process.start(m_program, flags + QStringList{url});
         // The browser writes its DevTools port into its profile folder.
         quint16 port = 0;
         for (int waited = 0; waited < StartTimeoutMs && port == 0; waited += 50) {
@@ -84,6 +84,22 @@ public:
     }
 
     void navigate(const QString &url) { call(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), url}}); }
+
+    // Runs a script in every page loaded from now on, before the page's own.
+    void beforeEachPage(const QString &script)
+    {
+        call(QStringLiteral("Page.enable"), {});
+        call(QStringLiteral("Page.addScriptToEvaluateOnNewDocument"), {{QStringLiteral("source"), script}});
+    }
+
+    // A tap as the reader's own, which lets a page start a video.
+    void tap(int x, int y)
+    {
+        for (const char *type : {"mousePressed", "mouseReleased"})
+            call(QStringLiteral("Input.dispatchMouseEvent"),
+                 {{QStringLiteral("type"), QLatin1String(type)}, {QStringLiteral("x"), x}, {QStringLiteral("y"), y},
+                  {QStringLiteral("button"), QStringLiteral("left")}, {QStringLiteral("clickCount"), 1}});
+    }
 
 private:
     // The DevTools WebSocket of the browser's one page.
@@ -154,6 +170,8 @@ class TestRemoteBrowser : public QObject
 private slots:
     void pageShowsWhatTheMainWindowShows();
     void controlLinkStartsTheTalk();
+    void pageStaysAwakeWithoutWakeLock();
+    void replacedLinkStopsRetrying();
 
 private:
     static QString chromium();
@@ -207,6 +225,56 @@ void TestRemoteBrowser::controlLinkStartsTheTalk()
     QTRY_COMPARE_WITH_TIMEOUT(r.f.form->command(1).text(), QStringLiteral("pause"), PageTimeoutMs);
     QCOMPARE(RunState, int16_t(1));
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(start + QStringLiteral(".textContent")), QStringLiteral("pause"),
+                              PageTimeoutMs);
+}
+
+void TestRemoteBrowser::pageStaysAwakeWithoutWakeLock()
+{
+    const QString program = chromium();
+    if (program.isEmpty())
+        return;
+    RemoteFixture r;
+    Browser browser(program);
+    QVERIFY(browser.open(QStringLiteral("about:blank")));
+    // As over plain http on a phone that plays a video only on a tap:
+    // 127.0.0.1 is trusted with a wake lock, a phone's page is not.
+    browser.beforeEachPage(QStringLiteral(
+        "delete Navigator.prototype.wakeLock;"
+        "const play = HTMLMediaElement.prototype.play;"
+        "HTMLMediaElement.prototype.play = function () {"
+        "  return navigator.userActivation.isActive ? play.call(this)"
+        "                                          : Promise.reject(new DOMException('', 'NotAllowedError')); };"));
+    browser.navigate(r.local(r.view));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(QStringLiteral("document.getElementById('readout').textContent")),
+                              QStringLiteral("10:00"), PageTimeoutMs);
+    const QString video = QStringLiteral("document.getElementById('awake')");
+    QCOMPARE(browser.evaluate(video + QStringLiteral(".paused")), true);
+    browser.tap(400, 225);
+    const QString playing = QStringLiteral(
+        "(() => { const v = document.getElementById('awake'); return !!v && !v.paused && v.currentTime > 0; })()");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(playing), true, PageTimeoutMs);
+    QCOMPARE(browser.evaluate(QStringLiteral("document.getElementById('awakeNote') === null")), true);
+}
+
+void TestRemoteBrowser::replacedLinkStopsRetrying()
+{
+    const QString program = chromium();
+    if (program.isEmpty())
+        return;
+    RemoteFixture r;
+    Browser browser(program);
+    QVERIFY(browser.open(r.local(r.view)));
+    const QString status = QStringLiteral("document.getElementById('status').textContent");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(QStringLiteral("document.getElementById('status').hidden")), true,
+                              PageTimeoutMs);
+    // The page is away when new links are made, then finds the server
+    // again with its old link.
+    r.remote().turnOff();
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(status), QStringLiteral("リモート表示は停止されました"), PageTimeoutMs);
+    r.remote().renewLinks();
+    QVERIFY(r.remote().turnOn(r.port, QHostAddress::LocalHost).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(status),
+                              QStringLiteral("このリンクは無効になりました。新しいリンクを受け取ってください"),
                               PageTimeoutMs);
 }
 

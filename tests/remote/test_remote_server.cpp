@@ -1,10 +1,14 @@
 #include "remote/remote_fixture.h"
 
 #include "remote/command_rate.h"
+#include "remote/own_host.h"
 #include "remote/remote_file.h"
 #include "settings/config_file.h"
+#include "settings/settings_store.h"
 
+#include <QApplication>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QJsonObject>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -76,6 +80,12 @@ private slots:
     void commandsAreLimitedPerSecond();
     void remoteFileKeepsTheLinks_data();
     void remoteFileKeepsTheLinks();
+    void commandLinePortIsForThisRun_data();
+    void commandLinePortIsForThisRun();
+    void pingsReachPagesThatComeAndGo();
+    void controlLinkIsDrawnOnlyAfterShow();
+    void defaultRouteNamesTheInterface_data();
+    void defaultRouteNamesTheInterface();
 };
 
 void TestRemoteServer::requestsGetTheirStatus_data()
@@ -112,6 +122,9 @@ void TestRemoteServer::requestsGetTheirStatus_data()
         << "GET /x/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n" << 403;
     QTest::newRow("websocket without key")
         << "GET /{view}/ws HTTP/1.1\r\n" + host + "Upgrade: websocket\r\nOrigin: http://{host}\r\n\r\n" << 0;
+    QTest::newRow("video that keeps a phone awake") << "GET /{control}/awake.mp4 HTTP/1.1\r\n" + host + "\r\n" << 200;
+    QTest::newRow("the video's first bytes, as Safari asks")
+        << "GET /{view}/awake.mp4 HTTP/1.1\r\n" + host + "Range: bytes=0-1\r\n\r\n" << 206;
     QTest::newRow("not http") << QByteArray("HELLO\r\n\r\n") << 400;
     QTest::newRow("binary") << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15) << 400;
     QTest::newRow("head over 4 KiB")
@@ -293,6 +306,124 @@ void TestRemoteServer::remoteFileKeepsTheLinks()
     QCOMPARE(int(s.port), port);
     QCOMPARE(!s.viewToken.isEmpty() && !s.controlToken.isEmpty(), tokensKept);
     QCOMPARE(remote::parseRemoteFile(remote::serializeRemoteFile(s)), s);
+}
+
+void TestRemoteServer::commandLinePortIsForThisRun_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("port");
+    QTest::newRow("no file") << QByteArray() << false << 8421;
+    QTest::newRow("left on at another port") << QByteArray("on=1\r\nport=9000\r\n") << true << 9000;
+}
+
+void TestRemoteServer::commandLinePortIsForThisRun()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, on);
+    QFETCH(int, port);
+    Form1Fixture f;
+    if (!before.isEmpty())
+        QVERIFY(writeWhole(remote::RemoteFileName, before).isEmpty());
+    f.load();
+    remote::RemoteView &view = f.form->remoteView();
+    QVERIFY(view.restore(quint16(0), QHostAddress::LocalHost).isEmpty());
+    QVERIFY(view.isListening());
+    QVERIFY(view.isOn());
+    // The links printed now open again next time; whether the server is on
+    // and where is as the file said.
+    const remote::RemoteSettings kept = remote::loadRemoteSettings();
+    QCOMPARE(kept.on, on);
+    QCOMPARE(int(kept.port), port);
+    QCOMPARE(kept.viewToken, RemoteFixture::tokenOf(view.viewLink()));
+}
+
+void TestRemoteServer::pingsReachPagesThatComeAndGo()
+{
+    RemoteFixture r;
+    r.remote().server().setPingInterval(300);
+    // A connection whose handshake is done but which never answers a
+    // ping, as a phone that left the network.
+    QTcpSocket dead;
+    dead.connectToHost(QHostAddress::LocalHost, r.port);
+    QVERIFY(dead.waitForConnected(5000));
+    const QByteArray host = "127.0.0.1:" + QByteArray::number(r.port);
+    dead.write("GET /" + r.view + "/ws HTTP/1.1\r\nHost: " + host + "\r\nOrigin: http://" + host +
+               "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+    QTRY_COMPARE(r.remote().viewerCount(), 1);
+    // Other pages keep reconnecting, faster than the pings come.
+    std::unique_ptr<QWebSocket> page;
+    for (int i = 0; i < 100 && dead.state() == QAbstractSocket::ConnectedState; ++i) {
+        page = std::make_unique<QWebSocket>(QStringLiteral("http://") + QString::fromLatin1(host));
+        page->open(QUrl(r.local(r.view, QStringLiteral("/ws")).replace(QStringLiteral("http:"), QStringLiteral("ws:"))));
+        QTest::qWait(100);
+    }
+    QCOMPARE(dead.state(), QAbstractSocket::UnconnectedState);
+}
+
+void TestRemoteServer::controlLinkIsDrawnOnlyAfterShow()
+{
+    RemoteFixture r;
+    r.remote().showWindow();
+    QWidget *window = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == QStringLiteral("Remote view"))
+            window = w;
+    }
+    QVERIFY(window);
+    // What a screenshot of the window can show: the labels' texts and codes.
+    const auto drawn = [window] {
+        QStringList texts;
+        int codes = 0;
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            texts << label->text();
+            codes += label->pixmap().isNull() ? 0 : 1;
+        }
+        return std::make_pair(texts.join(QLatin1Char('\n')), codes);
+    };
+    QPushButton *show = nullptr;
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        if (button->text() == QStringLiteral("show"))
+            show = button;
+    }
+    QVERIFY(show);
+    QVERIFY(drawn().first.contains(QString::fromLatin1(r.view)));
+    QVERIFY(!drawn().first.contains(QString::fromLatin1(r.control)));
+    QCOMPARE(drawn().second, 1);
+
+    show->click();
+    QVERIFY(drawn().first.contains(QString::fromLatin1(r.control)));
+    QCOMPARE(drawn().second, 2);
+
+    window->close();
+    QVERIFY(!drawn().first.contains(QString::fromLatin1(r.control)));
+    QCOMPARE(drawn().second, 1);
+}
+
+void TestRemoteServer::defaultRouteNamesTheInterface_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QString>("interface");
+    const QByteArray head = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
+    const QByteArray bridge = "virbr0\t007AA8C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n";
+    const QByteArray wlan = "wlan0\t00000000\t0101A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0\n";
+    QTest::newRow("wi-fi after a bridge") << head + bridge + wlan << "wlan0";
+    QTest::newRow("a VPN's two half routes")
+        << head + "tun0\t00000000\t0100080A\t0003\t0\t0\t0\t00000080\t0\t0\t0\n" +
+               "tun0\t00000080\t0100080A\t0003\t0\t0\t0\t00000080\t0\t0\t0\n" + wlan
+        << "wlan0";
+    QTest::newRow("cable before wi-fi by metric")
+        << head + wlan + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n" << "eth0";
+    QTest::newRow("no default route") << head + bridge << "";
+    QTest::newRow("empty") << QByteArray() << "";
+}
+
+void TestRemoteServer::defaultRouteNamesTheInterface()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QString, interface);
+    QCOMPARE(remote::defaultRouteInterface(table), interface);
 }
 
 QTEST_MAIN(TestRemoteServer)
