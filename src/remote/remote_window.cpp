@@ -47,13 +47,16 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
     m_controlLink = addLinkBox(tr("control link"), tr("Shows the talk with the buttons \"start\", \"pause\", "
                                                       "\"contn.\" and \"reset\"; they work only while "
                                                       "\"allow control\" is ticked."));
-    for (QWidget *box : {m_viewLink.code->parentWidget(), m_controlLink.code->parentWidget()})
+    m_chairLink = addLinkBox(tr("chair link"), tr("Shows the talk smaller, with the clock, how late or early "
+                                                  "the session runs, when it will end and the talks to come."));
+    for (QWidget *box : {m_viewLink.code->parentWidget(), m_controlLink.code->parentWidget(),
+                         m_chairLink.code->parentWidget()})
         links->addWidget(box);
     m_controlLink.code->parentWidget()->layout()->addWidget(m_allowControl);
 
     auto *bottomRow = new QHBoxLayout;
     auto *renew = new QPushButton(tr("new links"), this);
-    renew->setToolTip(tr("Makes both links anew; every open page is dropped."));
+    renew->setToolTip(tr("Makes every link anew; every open page is dropped."));
     m_viewers = new QLabel(this);
     auto *close = new QPushButton(tr("close"), this);
     bottomRow->addWidget(renew);
@@ -121,10 +124,14 @@ void RemoteWindow::refresh()
         showLink(m_viewLink, view);
     if (control != m_shownControl)
         showLink(m_controlLink, control);
+    const QString chair = m_view.chairLink();
+    if (chair != m_shownChair)
+        showLink(m_chairLink, chair);
     m_shownView = view;
     m_shownControl = control;
+    m_shownChair = chair;
     const bool listening = m_view.isListening();
-    for (const LinkBox *box : {&m_viewLink, &m_controlLink})
+    for (const LinkBox *box : {&m_viewLink, &m_controlLink, &m_chairLink})
         box->code->setEnabled(listening);
 }
 

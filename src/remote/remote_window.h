@@ -10,7 +10,7 @@ namespace remote {
 
 class RemoteView;
 
-// The window of the remote view: both links as text and as QR codes, the
+// The window of the remote view: the three links as text and as QR codes, the
 // port, on and off, whether the control link may press the buttons, new
 // links, and how many pages are open.
 class RemoteWindow : public QWidget
@@ -36,8 +36,10 @@ private:
     QLabel *m_problem = nullptr;
     LinkBox m_viewLink;
     LinkBox m_controlLink;
+    LinkBox m_chairLink;
     QString m_shownView;
     QString m_shownControl;
+    QString m_shownChair;
 };
 
 } // namespace remote

@@ -70,7 +70,7 @@ Form1::Form1(platform::MediaPlayers &players)
                                    resetOffered(),
                                    !m_messageBlinkedOff, name(m_programme.current()), name(m_programme.next())};
     };
-    m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
+    m_remote = new remote::RemoteView(windowState, [this](const QString &command) { return commandFromRemote(command); },
                                       this);
 }
 
