@@ -179,6 +179,18 @@ view and control links.</source>
         <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
         <translation>%1: %2。この講演の行は残しておき、次の書き込みで書き出します。</translation>
     </message>
+    <message>
+        <source>on time</source>
+        <translation>定刻どおり</translation>
+    </message>
+    <message>
+        <source>%1:%2 late</source>
+        <translation>%1分%2秒 遅れ</translation>
+    </message>
+    <message>
+        <source>%1:%2 early</source>
+        <translation>%1分%2秒 早い</translation>
+    </message>
 </context>
 <context>
     <name>RemoteView</name>
@@ -302,6 +314,38 @@ view and control links.</source>
     <message>
         <source>No programme: put %1 in the working folder, or import one.</source>
         <translation>プログラムがありません。作業フォルダーに %1 を置くか、読み込んでください。</translation>
+    </message>
+    <message>
+        <source>Planned start %1: in %2</source>
+        <translation>開始予定 %1: あと %2</translation>
+    </message>
+    <message>
+        <source>Planned start %1: %2</source>
+        <translation>開始予定 %1: %2</translation>
+    </message>
+    <message>
+        <source>The session: %1; projected end %2</source>
+        <translation>セッション: %1、終了見込み %2</translation>
+    </message>
+    <message>
+        <source>The session: projected end %1</source>
+        <translation>セッション: 終了見込み %1</translation>
+    </message>
+    <message>
+        <source>Planned</source>
+        <translation>予定</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>見込み</translation>
+    </message>
+    <message>
+        <source>Changeover:</source>
+        <translation>入れ替え時間:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
     </message>
 </context>
 <context>

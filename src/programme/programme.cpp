@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <variant>
 
 namespace programme {
@@ -60,6 +61,9 @@ QString Programme::load()
     m_talks.clear();
     m_problems.clear();
     m_current = -1;
+    QFile changeover(ChangeoverFileName);
+    if (changeover.open(QIODevice::ReadOnly))
+        m_changeover = std::clamp(changeover.read(16).trimmed().toInt(), 0, LongestChangeover);
     if (platform::foundExactly(ProgrammeFileName)) {
         const auto bytes = readFile(ProgrammeFileName);
         if (const QString *error = std::get_if<QString>(&bytes)) {
@@ -107,6 +111,13 @@ QString Programme::setCurrent(int index)
         return {};
     m_rememberFailed = true;
     return error;
+}
+
+QString Programme::setChangeoverSeconds(int seconds)
+{
+    m_changeover = std::clamp(seconds, 0, LongestChangeover);
+    emit changed();
+    return writeWhole(ChangeoverFileName, QByteArray::number(m_changeover) + "\r\n");
 }
 
 QByteArray currentTalkMark(int index, const Talk &talk)

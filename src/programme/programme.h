@@ -8,6 +8,9 @@ namespace programme {
 
 inline const QString ProgrammeFileName = QStringLiteral("Orlatim-programme.csv");
 inline const QString CurrentTalkFileName = QStringLiteral("Orlatim-programme.cur");
+// The changeover between talks, in seconds, as text.
+inline const QString ChangeoverFileName = QStringLiteral("Orlatim-programme.chg");
+constexpr int LongestChangeover = 60 * 60;
 
 // The session's programme: the talks of Orlatim-programme.csv and which of
 // them is current. The current talk is remembered in a small file of its
@@ -41,6 +44,12 @@ public:
     // The lines of the file that were skipped, one message each.
     const QStringList &problems() const { return m_problems; }
 
+    // The time planned between one talk's end and the next one's start
+    // where the next has no start time of its own.
+    int changeoverSeconds() const { return m_changeover; }
+    // Returns why it could not be kept for the next run, or an empty string.
+    QString setChangeoverSeconds(int seconds);
+
 signals:
     void changed();
 
@@ -51,6 +60,7 @@ private:
     QStringList m_problems;
     int m_current = -1;
     bool m_rememberFailed = false;
+    int m_changeover = 0;
 };
 
 // The first few problems, as many as a message holds.

@@ -7,13 +7,36 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace programme {
 
 namespace {
 
-enum Column { Mark, Title, Speaker, Presentation, Discussion, FirstBell, ColumnCount };
+enum Column { Mark, Planned, Expected, Title, Speaker, Presentation, Discussion, FirstBell, ColumnCount };
+
+QString timeOrNothing(const std::optional<DaySeconds> &time) { return time ? clockText(*time) : QString(); }
+
+// The line under the table that says how the session stands.
+QString timetableLine(const SessionTimetable &t, int current)
+{
+    const std::optional<DaySeconds> planned = t.plannedStarts.value(current);
+    if (t.secondsUntilFirst && planned) {
+        const int until = *t.secondsUntilFirst;
+        return until >= 0 ? ProgrammeWindow::tr("Planned start %1: in %2").arg(clockText(*planned), talkTimeText(until))
+                          : ProgrammeWindow::tr("Planned start %1: %2").arg(clockText(*planned), offsetText(-until));
+    }
+    if (t.offset && t.projectedEnd)
+        return ProgrammeWindow::tr("The session: %1; projected end %2")
+            .arg(offsetText(*t.offset), clockText(*t.projectedEnd));
+    if (t.projectedEnd)
+        return ProgrammeWindow::tr("The session: projected end %1").arg(clockText(*t.projectedEnd));
+    return {};
+}
 
 } // namespace
 
@@ -25,7 +48,8 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setHorizontalHeaderLabels(
-        {QString(), tr("Title"), tr("Speaker"), tr("Presentation"), tr("Discussion"), tr("Bell 1")});
+        {QString(), tr("Planned"), tr("Expected"), tr("Title"), tr("Speaker"), tr("Presentation"), tr("Discussion"),
+         tr("Bell 1")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -40,6 +64,21 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_timetable = new QLabel(this);
+    m_timetable->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_changeoverLabel = new QLabel(tr("Changeover:"), this);
+    m_changeover = new QSpinBox(this);
+    m_changeover->setRange(0, LongestChangeover);
+    m_changeover->setSingleStep(30);
+    m_changeover->setSuffix(tr(" s"));
+    // Kept when the box is left, not at every digit typed.
+    m_changeover->setKeyboardTracking(false);
+    m_changeoverLabel->setBuddy(m_changeover);
+    connect(m_changeover, &QSpinBox::valueChanged, this, &ProgrammeWindow::changeoverRequested);
+    // Once a second, only while the window is shown with planned times.
+    m_tick.setInterval(1000);
+    connect(&m_tick, &QTimer::timeout, this, &ProgrammeWindow::updateTimes);
 
     m_import = new QPushButton(tr("import…"), this);
     m_previous = new QPushButton(tr("previous"), this);
@@ -59,10 +98,14 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
     buttons->addStretch();
+    buttons->addWidget(m_changeoverLabel);
+    buttons->addWidget(m_changeover);
+    buttons->addStretch();
     buttons->addWidget(m_previous);
     buttons->addWidget(m_next);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
+    layout->addWidget(m_timetable);
     layout->addWidget(m_status);
     layout->addLayout(buttons);
 
@@ -76,7 +119,59 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
 void ProgrammeWindow::setIdle(bool idle)
 {
     m_idle = idle;
+    updateTimes();
     updateState();
+}
+
+void ProgrammeWindow::setTimetableSource(std::function<SessionTimetable()> source)
+{
+    m_source = std::move(source);
+    updateTimes();
+}
+
+void ProgrammeWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updateTimes();
+}
+
+void ProgrammeWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_tick.stop();
+}
+
+void ProgrammeWindow::updateTimes()
+{
+    const SessionTimetable t = m_source ? m_source() : SessionTimetable{};
+    for (QWidget *widget : {static_cast<QWidget *>(m_timetable), static_cast<QWidget *>(m_changeoverLabel),
+                            static_cast<QWidget *>(m_changeover)})
+        widget->setVisible(t.planned);
+    m_table->setColumnHidden(Planned, !t.planned);
+    const bool expected = std::any_of(t.expectedStarts.cbegin(), t.expectedStarts.cend(),
+                                      [](const std::optional<DaySeconds> &start) { return start.has_value(); });
+    m_table->setColumnHidden(Expected, !expected);
+    if (t.planned && isVisible())
+        m_tick.start();
+    else
+        m_tick.stop();
+    if (!t.planned)
+        return;
+    // Only the texts that changed are set, so a second costs little.
+    const auto set = [this](int row, int column, const QString &text) {
+        QTableWidgetItem *item = m_table->item(row, column);
+        if (item && item->text() != text)
+            item->setText(text);
+    };
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        set(row, Planned, timeOrNothing(t.plannedStarts.value(row)));
+        set(row, Expected, timeOrNothing(t.expectedStarts.value(row)));
+    }
+    const QString line = timetableLine(t, m_programme.currentIndex());
+    if (m_timetable->text() != line)
+        m_timetable->setText(line);
+    const QSignalBlocker blocker(m_changeover);
+    m_changeover->setValue(m_programme.changeoverSeconds());
 }
 
 void ProgrammeWindow::showNote(const QString &text)
@@ -93,6 +188,8 @@ void ProgrammeWindow::refresh()
         const Talk &t = talks[row];
         const bool current = row == m_programme.currentIndex();
         const QString texts[ColumnCount] = {current ? QStringLiteral("▶") : QString(),
+                                            QString(),
+                                            QString(),
                                             t.title,
                                             t.speaker,
                                             talkTimeText(t.presentation),
@@ -103,7 +200,7 @@ void ProgrammeWindow::refresh()
             QFont font = item->font();
             font.setBold(current);
             item->setFont(font);
-            if (column >= Presentation)
+            if (column >= Presentation || column == Planned || column == Expected)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(row, column, item);
         }
@@ -112,6 +209,7 @@ void ProgrammeWindow::refresh()
         m_table->selectRow(m_programme.currentIndex());
         m_table->scrollToItem(m_table->item(m_programme.currentIndex(), Title));
     }
+    updateTimes();
     updateState();
 }
 

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "programme/session_timetable.h"
+
+#include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace programme {
@@ -23,14 +29,23 @@ public:
     void setIdle(bool idle);
     // A line under the table, until the programme changes.
     void showNote(const QString &text);
+    // Where the planned and expected times come from; asked every second
+    // while the window shows a programme with start times.
+    void setTimetableSource(std::function<SessionTimetable()> source);
 
 signals:
     void talkRequested(int index);
     void importRequested(const QString &path);
+    void changeoverRequested(int seconds);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void refresh();
     void updateState();
+    void updateTimes();
 
     const Programme &m_programme;
     QTableWidget *m_table = nullptr;
@@ -38,6 +53,11 @@ private:
     QPushButton *m_import = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
+    QLabel *m_timetable = nullptr;
+    QLabel *m_changeoverLabel = nullptr;
+    QSpinBox *m_changeover = nullptr;
+    QTimer m_tick;
+    std::function<SessionTimetable()> m_source;
     QString m_note;
     bool m_idle = true;
 };

@@ -1,8 +1,11 @@
 #include "programme/session_timetable.h"
 
+#include <QCoreApplication>
 #include <QString>
+#include <QTime>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace programme {
 
@@ -10,7 +13,9 @@ namespace {
 
 int talkLength(const Talk &talk) { return talk.presentation + talk.discussion; }
 
-QList<std::optional<DaySeconds>> plannedStartsOf(const QList<Talk> &talks, int changeoverSeconds)
+} // namespace
+
+QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int changeoverSeconds)
 {
     QList<std::optional<DaySeconds>> starts;
     starts.reserve(talks.size());
@@ -25,12 +30,10 @@ QList<std::optional<DaySeconds>> plannedStartsOf(const QList<Talk> &talks, int c
     return starts;
 }
 
-} // namespace
-
 SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress)
 {
     SessionTimetable t;
-    t.plannedStarts = plannedStartsOf(talks, changeoverSeconds);
+    t.plannedStarts = plannedStarts(talks, changeoverSeconds);
     t.planned = std::any_of(talks.cbegin(), talks.cend(), [](const Talk &talk) { return talk.start.has_value(); });
     t.expectedStarts.resize(talks.size());
     const int c = progress.current;
@@ -78,10 +81,24 @@ SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSecond
     return t;
 }
 
-QString clockText(DaySeconds seconds)
+QString clockText(DaySeconds seconds) { return clockTextWithSeconds(seconds).left(5); }
+
+QString clockTextWithSeconds(DaySeconds seconds)
 {
     const int ofDay = ((seconds % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
-    return QStringLiteral("%1:%2").arg(ofDay / 3600, 2, 10, QLatin1Char('0')).arg(ofDay / 60 % 60, 2, 10, QLatin1Char('0'));
+    return QTime::fromMSecsSinceStartOfDay(ofDay * 1000).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString offsetText(int seconds)
+{
+    // Less than a minute either way is the noise of a click.
+    if (std::abs(seconds) < 60)
+        return QCoreApplication::translate("Programme", "on time");
+    const int magnitude = std::abs(seconds);
+    const QString minutes = QString::number(magnitude / 60);
+    const QString rest = QStringLiteral("%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+    return seconds > 0 ? QCoreApplication::translate("Programme", "%1:%2 late").arg(minutes, rest)
+                       : QCoreApplication::translate("Programme", "%1:%2 early").arg(minutes, rest);
 }
 
 } // namespace programme

@@ -47,10 +47,19 @@ struct SessionTimetable {
 // and never less than how late the current talk would start now. A later
 // talk is expected at its planned start plus the offset, never before the
 // talk ahead of it can have ended.
+// Each talk's planned start: its own, or the planned end of the talk before
+// it plus the changeover; none before the first talk that has a start.
+QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int changeoverSeconds);
+
 SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress);
 
 // Seconds of the session's day as a clock shows them: "09:05", "00:10"
-// past midnight.
+// past midnight; with seconds "09:05:30".
 QString clockText(DaySeconds seconds);
+QString clockTextWithSeconds(DaySeconds seconds);
+
+// The offset in words and figures, as the chair reads it: "4:30 late",
+// "2:00 early", or "on time" within a minute.
+QString offsetText(int seconds);
 
 } // namespace programme

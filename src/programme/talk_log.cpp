@@ -1,5 +1,7 @@
 #include "programme/talk_log.h"
 
+#include "programme/session_timetable.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -23,17 +25,20 @@ QString csvField(const QString &text)
 
 QString wallTime(const QDateTime &at) { return at.time().toString(QStringLiteral("HH:mm:ss")); }
 
+// Far longer than any header the log has had.
+constexpr qint64 LongestHeader = 4096;
+
 } // namespace
 
 QByteArray talkLogHeader()
 {
     return QByteArrayLiteral(
-        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s\r\n");
+        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s,planned_start\r\n");
 }
 
-QByteArray talkLogLine(const LoggedTalk &t)
+QByteArray talkLogLine(const LoggedTalk &t, bool withPlannedStart)
 {
-    const QStringList fields{t.start.date().toString(Qt::ISODate),
+    QStringList fields{t.start.date().toString(Qt::ISODate),
                              wallTime(t.start),
                              wallTime(t.end),
                              csvField(t.title),
@@ -44,13 +49,19 @@ QByteArray talkLogLine(const LoggedTalk &t)
                              QString::number(t.overtime),
                              QString::number(t.pauses),
                              QString::number(t.pausedSeconds)};
+    if (withPlannedStart)
+        fields << (t.plannedStart ? clockTextWithSeconds(*t.plannedStart) : QString());
     return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
 }
 
-void TalkLog::started(const QString &title, const QString &speaker)
+void TalkLog::started(const QString &title, const QString &speaker, std::optional<int> plannedStart)
 {
     m_ran = true;
-    m_talk = LoggedTalk{m_clock(), {}, title, speaker};
+    m_talk = LoggedTalk{};
+    m_talk.start = m_clock();
+    m_talk.title = title;
+    m_talk.speaker = speaker;
+    m_talk.plannedStart = plannedStart;
     m_pausedMs = 0;
 }
 
@@ -76,7 +87,7 @@ void TalkLog::finished(int32_t elapsed, int16_t presentation, int16_t discussion
     m_talk.elapsed = elapsed;
     m_talk.overtime = std::max<int32_t>(0, elapsed - total);
     m_talk.pausedSeconds = int((m_pausedMs + 500) / 1000);
-    m_waiting << talkLogLine(m_talk);
+    m_waiting << m_talk;
 }
 
 QString TalkLog::write()
@@ -86,11 +97,19 @@ QString TalkLog::write()
     QFile file(TalkLogFileName);
     // Appended, never rewritten: what the log already holds is never at risk.
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Append);
-    if (written && file.size() == 0)
+    bool withPlannedStart = true;
+    if (written && file.size() == 0) {
         // The byte-order mark lets a Japanese spreadsheet read UTF-8.
         written = file.write("\xEF\xBB\xBF" + talkLogHeader()) > 0;
+    } else if (written) {
+        // An older log keeps its columns, so that its lines stay in step.
+        QFile existing(TalkLogFileName);
+        withPlannedStart = existing.open(QIODevice::ReadOnly)
+            && existing.readLine(LongestHeader).contains(QByteArrayLiteral(",planned_start"));
+    }
     while (written && !m_waiting.isEmpty()) {
-        written = file.write(m_waiting.constFirst()) == m_waiting.constFirst().size() && file.flush();
+        const QByteArray line = talkLogLine(m_waiting.constFirst(), withPlannedStart);
+        written = file.write(line) == line.size() && file.flush();
         if (written)
             m_waiting.removeFirst();
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace programme {
 
@@ -27,11 +28,13 @@ struct LoggedTalk {
     int32_t overtime = 0; // seconds past bell 3, or 0
     int pauses = 0;
     int pausedSeconds = 0;
+    std::optional<int> plannedStart; // seconds of the session's day
 };
 
 // The first line of the log, and the line of one talk; both end in CR LF.
+// A log begun before the planned_start column is continued without it.
 QByteArray talkLogHeader();
-QByteArray talkLogLine(const LoggedTalk &talk);
+QByteArray talkLogLine(const LoggedTalk &talk, bool withPlannedStart = true);
 
 // Follows the run state of one talk after another and appends a line to
 // Orlatim-log.csv for each that ran. A line that cannot be written waits
@@ -42,8 +45,9 @@ public:
     using Clock = std::function<QDateTime()>;
     // The wall clock, which tests replace.
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    QDateTime now() const { return m_clock(); }
 
-    void started(const QString &title, const QString &speaker);
+    void started(const QString &title, const QString &speaker, std::optional<int> plannedStart = {});
     void paused();
     void continued();
     // At "reset": the talk's line joins those waiting to be written.
@@ -59,7 +63,7 @@ private:
     LoggedTalk m_talk;
     QDateTime m_pausedAt;
     qint64 m_pausedMs = 0;
-    QList<QByteArray> m_waiting;
+    QList<LoggedTalk> m_waiting;
     bool m_failureReported = false;
 };
 

@@ -136,6 +136,7 @@ void Form1::Command4_Click()
         m_players.send(4, platform::MediaPlayers::Command::Stop);
         m_talkLog.finished(ElapsedSeconds, TimerSettings.PresentationTime, TimerSettings.DiscussionTime, TotalTime);
         report(m_talkLog.write());
+        m_sessionClock.finished(m_programme.talks(), m_programme.changeoverSeconds(), m_programme.currentIndex());
         ElapsedSeconds = 0;
         m_secondsWaiting = 0;
         VisMsg(0);

@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "programme/programme.h"
 #include "programme/programme_window.h"
+#include "programme/session_clock.h"
 #include "programme/talk_log.h"
 #include "settings_window/form2.h"
 #include "settings_window/main_window_calls.h"
@@ -72,6 +73,9 @@ public:
     void takeTalk(int index);
     programme::Programme &sessionProgramme() { return m_programme; }
     programme::TalkLog &talkLog() { return m_talkLog; }
+    // The session against the programme's planned times, at the talk log's
+    // wall clock: planned and expected starts, offset and projected end.
+    programme::SessionTimetable sessionTimetable() const;
 
     // Moves a running or paused talk by whole seconds: forward as if they
     // had passed quickly, each drawn and its sounds scheduled; back without
@@ -107,6 +111,7 @@ private:
     QPointer<Form2> m_form2;
     programme::Programme m_programme;
     programme::TalkLog m_talkLog;
+    programme::SessionClock m_sessionClock;
     QPointer<programme::ProgrammeWindow> m_programmeWindow;
     remote::RemoteView *m_remote = nullptr;
     // Hidden by the half-second blink until the next whole second.

@@ -68,6 +68,7 @@ void Form1::importProgramme(const QString &path)
             m_programmeWindow->showNote(error);
         return;
     }
+    m_sessionClock.clear();
     takeTalk(0);
 }
 
@@ -77,11 +78,20 @@ void Form1::showProgrammeWindow()
         m_programmeWindow = new programme::ProgrammeWindow(m_programme, this);
         connect(m_programmeWindow, &programme::ProgrammeWindow::talkRequested, this, &Form1::takeTalk);
         connect(m_programmeWindow, &programme::ProgrammeWindow::importRequested, this, &Form1::importProgramme);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::changeoverRequested, this,
+                [this](int seconds) { m_programmeWindow->showNote(m_programme.setChangeoverSeconds(seconds)); });
+        m_programmeWindow->setTimetableSource([this] { return sessionTimetable(); });
     }
     m_programmeWindow->setIdle(idle());
     m_programmeWindow->show();
     m_programmeWindow->raise();
     m_programmeWindow->activateWindow();
+}
+
+programme::SessionTimetable Form1::sessionTimetable() const
+{
+    return m_sessionClock.timetable(m_programme.talks(), m_programme.changeoverSeconds(), m_programme.currentIndex(),
+                                    ElapsedSeconds, TotalTime, m_talkLog.now());
 }
 
 void Form1::nudge(int seconds)

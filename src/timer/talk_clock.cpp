@@ -24,7 +24,9 @@ void Form1::Command1_Click()
         ElapsedSeconds = 0;
         m_secondsWaiting = 0;
         const programme::Talk *talk = m_programme.current();
-        m_talkLog.started(talk ? talk->title : QString(), talk ? talk->speaker : QString());
+        m_talkLog.started(talk ? talk->title : QString(), talk ? talk->speaker : QString(),
+                          sessionTimetable().plannedStarts.value(m_programme.currentIndex()));
+        m_sessionClock.started(m_talkLog.now());
         DrawMsg();
         VisMsg(1);
     } else if (caption == QLatin1String("pause")) {
@@ -32,6 +34,7 @@ void Form1::Command1_Click()
         command(4).show();
         RunState = 0;
         m_talkLog.paused();
+        m_sessionClock.paused(m_talkLog.now());
         VisMsg(0);
     } else if (caption == QLatin1String("contn.")) {
         command(1).setText(QStringLiteral("pause"));

@@ -12,6 +12,7 @@ class TestSession : public QObject
 private slots:
     void logsTheTalkThatRan();
     void nudgeRingsABellInsideTheJumpOnce();
+    void logKeepsTheColumnsItWasBegunWith();
 };
 
 void TestSession::logsTheTalkThatRan()
@@ -47,8 +48,9 @@ void TestSession::logsTheTalkThatRan()
 
     QCOMPARE(readAll(programme::TalkLogFileName),
              QByteArray("\xEF\xBB\xBF"
-                        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s\r\n"
-                        "2026-03-14,09:00:00,09:01:08,Opening,\"Sato, H.\",750,180,18,0,1,60\r\n"));
+                        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s,"
+                        "planned_start\r\n"
+                        "2026-03-14,09:00:00,09:01:08,Opening,\"Sato, H.\",750,180,18,0,1,60,\r\n"));
     QVERIFY(f.messages.isEmpty());
 }
 
@@ -73,6 +75,30 @@ void TestSession::nudgeRingsABellInsideTheJumpOnce()
     f.form->Command1_Click(); // pause
     f.form->nudge(-500);
     QCOMPARE(ElapsedSeconds, 0);
+}
+
+void TestSession::logKeepsTheColumnsItWasBegunWith()
+{
+    Form1Fixture f; // for its empty working folder
+    const QDateTime nine(QDate(2026, 3, 14), QTime(9, 0));
+    const auto runTalk = [&nine] {
+        programme::TalkLog log;
+        log.setClock([&nine] { return nine; });
+        log.started(QStringLiteral("Late"), QStringLiteral("Ito"), 24 * 3600 + 10 * 60);
+        log.paused();
+        log.finished(0, 600, 0, 600);
+        return log.write();
+    };
+    const QByteArray older("date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,"
+                           "paused_s\r\n");
+    QVERIFY(writeFile(programme::TalkLogFileName, older));
+    QCOMPARE(runTalk(), QString());
+    QCOMPARE(readAll(programme::TalkLogFileName), older + "2026-03-14,09:00:00,09:00:00,Late,Ito,600,0,0,0,0,0\r\n");
+
+    QVERIFY(QFile::remove(programme::TalkLogFileName));
+    QCOMPARE(runTalk(), QString());
+    QVERIFY(readAll(programme::TalkLogFileName).endsWith(",planned_start\r\n"
+                                                         "2026-03-14,09:00:00,09:00:00,Late,Ito,600,0,0,0,0,0,00:10:00\r\n"));
 }
 
 QTEST_MAIN(TestSession)

@@ -1,3 +1,4 @@
+#include "programme/session_clock.h"
 #include "programme/session_timetable.h"
 
 #include <QTest>
@@ -82,6 +83,7 @@ private slots:
     void timetable_data();
     void timetable();
     void clockTextWrapsForTheEye();
+    void sessionClockCarriesTheEndOfATalk();
 };
 
 void TestSessionTimetable::timetable_data()
@@ -143,6 +145,28 @@ void TestSessionTimetable::timetable()
 void TestSessionTimetable::clockTextWrapsForTheEye()
 {
     QCOMPARE(programme::clockText(at(24, 25, 59)), QStringLiteral("00:25"));
+}
+
+void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
+{
+    const QList<programme::Talk> talks = talksOf({"23:40 10+5", "- 12+3"});
+    const QDate day(2026, 3, 14);
+    const auto wall = [&day](int hours, int minutes) { return QDateTime(day, QTime(0, 0)).addSecs(at(hours, minutes)); };
+    programme::SessionClock clock;
+    clock.started(wall(23, 45));
+    QCOMPARE(clock.timetable(talks, 60, 0, 60, 900, wall(23, 46)).offset.value_or(0), 300);
+    // Cut short: ended at 23:53 where 23:55 was planned, so two minutes early.
+    clock.paused(wall(23, 53));
+    clock.finished(talks, 60, 0);
+    programme::SessionTimetable next = clock.timetable(talks, 60, 1, 0, 900, wall(23, 54));
+    QCOMPARE(next.offset.value_or(0), -120);
+    QCOMPARE(next.expectedStarts[1].value_or(0), at(23, 54));
+    // Waiting past midnight makes it late, on the session's day.
+    next = clock.timetable(talks, 60, 1, 0, 900, wall(24, 1));
+    QCOMPARE(next.offset.value_or(0), 300);
+    QCOMPARE(next.projectedEnd.value_or(0), at(24, 16));
+    clock.clear();
+    QCOMPARE(clock.timetable(talks, 60, 1, 0, 900, wall(23, 50)).secondsUntilFirst.value_or(0), 360);
 }
 
 QTEST_GUILESS_MAIN(TestSessionTimetable)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "programme/session_timetable.h"
+
+#include <QDate>
+#include <QDateTime>
+
+namespace programme {
+
+// The session as the main window runs it, in wall time: when the current
+// talk started, when it was last paused, and the offset the talks before it
+// left. The session's day is the day its first talk started.
+class SessionClock
+{
+public:
+    void started(const QDateTime &at);
+    void paused(const QDateTime &at);
+    // At "reset": the talk leaves the offset of its end, its last pause,
+    // against its planned end, so a talk cut short gives time back.
+    void finished(const QList<Talk> &talks, int changeoverSeconds, int current);
+    // A new programme: the session has not begun.
+    void clear();
+
+    SessionTimetable timetable(const QList<Talk> &talks, int changeoverSeconds, int current, int32_t elapsed,
+                               int16_t total, const QDateTime &now) const;
+
+private:
+    DaySeconds daySeconds(const QDateTime &at) const;
+
+    QDate m_day;
+    std::optional<DaySeconds> m_startedAt;
+    std::optional<DaySeconds> m_pausedAt;
+    std::optional<int> m_carried;
+};
+
+} // namespace programme
