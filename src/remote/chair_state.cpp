@@ -27,10 +27,9 @@ QJsonObject chairSession(const programme::SessionTimetable &timetable, const QLi
             {QStringLiteral("expectedStart"), minuteOf(timetable.expectedStarts.value(i))},
         });
     }
-    const QString clock = programme::clockText(now) + QStringLiteral(":%1").arg(now % 60, 2, 10, QLatin1Char('0'));
     return QJsonObject{
-        {QStringLiteral("clock"), clock},
-        {QStringLiteral("planned"), timetable.planned},
+        {QStringLiteral("clock"), programme::clockTextWithSeconds(now)},
+        {QStringLiteral("hasTimetable"), timetable.planned},
         {QStringLiteral("offset"), number(timetable.offset)},
         {QStringLiteral("projectedEnd"), minuteOf(timetable.projectedEnd)},
         {QStringLiteral("untilFirst"), number(timetable.secondsUntilFirst)},
