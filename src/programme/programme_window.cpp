@@ -151,7 +151,7 @@ void ProgrammeWindow::updateTimes()
     const bool expected = std::any_of(t.expectedStarts.cbegin(), t.expectedStarts.cend(),
                                       [](const std::optional<DaySeconds> &start) { return start.has_value(); });
     m_table->setColumnHidden(Expected, !expected);
-    if (t.planned && isVisible())
+    if (t.planned && !isHidden())
         m_tick.start();
     else
         m_tick.stop();

@@ -32,8 +32,8 @@ constexpr qint64 LongestHeader = 4096;
 
 QByteArray talkLogHeader()
 {
-    return QByteArrayLiteral(
-        "date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,paused_s,planned_start\r\n");
+    return QByteArrayLiteral("date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,"
+                             "paused_s,planned_start\r\n");
 }
 
 QByteArray talkLogLine(const LoggedTalk &t, bool withPlannedStart)

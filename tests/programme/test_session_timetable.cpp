@@ -110,7 +110,8 @@ void TestSessionTimetable::timetable_data()
         << "planned 09:00:00,09:15:00,10:00:00; expected 09:05:00,09:21:00,10:06:00; offset 360; end 10:26:00; until -";
     QTest::newRow("an early start")
         << morning << 0 << progressOf(0, at(8, 58), 60, None, at(8, 59))
-        << "planned 09:00:00,09:15:00,10:00:00; expected 08:58:00,09:13:00,09:58:00; offset -120; end 10:18:00; until -";
+        << "planned 09:00:00,09:15:00,10:00:00; expected 08:58:00,09:13:00,09:58:00; offset -120; end 10:18:00; "
+           "until -";
     QTest::newRow("a pause makes the session later")
         << morning << 0 << progressOf(0, at(9, 0), 300, None, at(9, 7))
         << "planned 09:00:00,09:15:00,10:00:00; expected 09:00:00,09:17:00,10:02:00; offset 120; end 10:22:00; until -";
@@ -151,7 +152,9 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
 {
     const QList<programme::Talk> talks = talksOf({"23:40 10+5", "- 12+3"});
     const QDate day(2026, 3, 14);
-    const auto wall = [&day](int hours, int minutes) { return QDateTime(day, QTime(0, 0)).addSecs(at(hours, minutes)); };
+    const auto wall = [&day](int hours, int minutes) {
+        return QDateTime(day, QTime(0, 0)).addSecs(at(hours, minutes));
+    };
     programme::SessionClock clock;
     clock.started(wall(23, 45));
     QCOMPARE(clock.timetable(talks, 60, 0, 60, 900, wall(23, 46)).offset.value_or(0), 300);
