@@ -310,7 +310,8 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
     QTest::addColumn<bool>("on");
     QTest::addColumn<int>("port");
     QTest::addColumn<bool>("tokensKept");
-    const QByteArray tokens = "view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\r\n";
+    const QByteArray tokens = "view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\r\n"
+                              "chair=CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC\r\n";
     QTest::newRow("as written") << "[remote]\r\non=1\r\nport=9000\r\nallowControl=0\r\n" + tokens << true << 9000
                                 << true;
     QTest::newRow("bad port and switch") << "on=yes\r\nport=70000\r\n" + tokens << false << 8421 << true;
@@ -319,6 +320,10 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
     QTest::newRow("one token for both")
         << QByteArray("view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\ncontrol=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n") << false << 8421
         << false;
+    QTest::newRow("chair with the view's token")
+        << QByteArray("view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\n"
+                      "chair=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n")
+        << false << 8421 << false;
 }
 
 void TestRemoteServer::remoteFileKeepsTheLinks()
@@ -330,7 +335,7 @@ void TestRemoteServer::remoteFileKeepsTheLinks()
     const remote::RemoteSettings s = remote::parseRemoteFile(content);
     QCOMPARE(s.on, on);
     QCOMPARE(int(s.port), port);
-    QCOMPARE(!s.viewToken.isEmpty() && !s.controlToken.isEmpty(), tokensKept);
+    QCOMPARE(!s.viewToken.isEmpty() && !s.controlToken.isEmpty() && !s.chairToken.isEmpty(), tokensKept);
     QCOMPARE(remote::parseRemoteFile(remote::serializeRemoteFile(s)), s);
 }
 
