@@ -50,9 +50,9 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     </message>
     <message>
         <source>Serve the remote view on PORT for this run only and print its
-view and control links.</source>
-        <translation>今回の起動に限り PORT でリモート表示を始め、
-表示用と操作用のリンクを表示します。</translation>
+view, control and chair links.</source>
+        <translation>この回だけ PORT でリモート表示を始め、
+表示用、操作用、座長用のリンクを表示します。</translation>
     </message>
 </context>
 <context>
@@ -94,6 +94,10 @@ view and control links.</source>
     <message>
         <source>Leave without them</source>
         <translation>書き込まずに終了</translation>
+    </message>
+    <message>
+        <source>Message to speaker…</source>
+        <translation>発表者へのメッセージ…</translation>
     </message>
 </context>
 <context>
@@ -399,6 +403,29 @@ view and control links.</source>
     </message>
 </context>
 <context>
+    <name>SpeakerMessages</name>
+    <message>
+        <source>1 minute left</source>
+        <translation>あと1分です</translation>
+    </message>
+    <message>
+        <source>Please wrap up</source>
+        <translation>まとめに入ってください</translation>
+    </message>
+    <message>
+        <source>Time for questions</source>
+        <translation>質疑に移ってください</translation>
+    </message>
+    <message>
+        <source>Please use the microphone</source>
+        <translation>マイクをお使いください</translation>
+    </message>
+    <message>
+        <source>Please speak louder</source>
+        <translation>もう少し大きな声でお願いします</translation>
+    </message>
+</context>
+<context>
     <name>programme::ProgrammeWindow</name>
     <message>
         <source>Programme</source>
@@ -486,6 +513,53 @@ view and control links.</source>
     </message>
 </context>
 <context>
+    <name>remote::MessageWindow</name>
+    <message>
+        <source>Message to speaker</source>
+        <translation>発表者へのメッセージ</translation>
+    </message>
+    <message>
+        <source>Presets (keys 1–9 in the main window send the first nine):</source>
+        <translation>定型メッセージ（メイン画面のキー 1～9 で先頭の9件を送ります）：</translation>
+    </message>
+    <message>
+        <source>add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>a preset, or your own text</source>
+        <translation>定型メッセージ、または自由な文</translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation>送信</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>消去</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>new message</source>
+        <translation>新しいメッセージ</translation>
+    </message>
+    <message>
+        <source>No message is shown.</source>
+        <translation>表示中のメッセージはありません。</translation>
+    </message>
+    <message>
+        <source>Shown now: %1</source>
+        <translation>表示中：%1</translation>
+    </message>
+</context>
+<context>
     <name>remote::RemoteWindow</name>
     <message>
         <source>Remote view</source>
@@ -522,10 +596,6 @@ view and control links.</source>
     <message>
         <source>new links</source>
         <translation>新しいリンク</translation>
-    </message>
-    <message>
-        <source>Makes both links anew; every open page is dropped.</source>
-        <translation>二つのリンクを作り直します。開いているページはすべて閉じられます。</translation>
     </message>
     <message>
         <source>close</source>
@@ -566,6 +636,18 @@ view and control links.</source>
     <message>
         <source>hidden</source>
         <translation>非表示</translation>
+    </message>
+    <message>
+        <source>chair link</source>
+        <translation>座長用リンク</translation>
+    </message>
+    <message>
+        <source>Shows the talk smaller, with the clock, how late or early the session runs, when it will end and the talks to come.</source>
+        <translation>発表を小さく表示し、時刻、セッションの遅れ・進み、終了見込み時刻、この後の発表を示します。</translation>
+    </message>
+    <message>
+        <source>Makes every link anew; every open page is dropped.</source>
+        <translation>すべてのリンクを作り直します。開いているページはすべて切断されます。</translation>
     </message>
 </context>
 </TS>

@@ -13,7 +13,8 @@ bool serveFromCommandLine(RemoteView &view, quint16 port)
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return false;
     }
-    std::printf("view: %s\ncontrol: %s\n", qPrintable(view.viewLink()), qPrintable(view.controlLink()));
+    std::printf("view: %s\ncontrol: %s\nchair: %s\n", qPrintable(view.viewLink()), qPrintable(view.controlLink()),
+                qPrintable(view.chairLink()));
     std::fflush(stdout);
     return true;
 }

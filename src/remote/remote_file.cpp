@@ -11,7 +11,7 @@ namespace remote {
 bool RemoteSettings::operator==(const RemoteSettings &other) const
 {
     return on == other.on && port == other.port && allowControl == other.allowControl &&
-           viewToken == other.viewToken && controlToken == other.controlToken;
+           viewToken == other.viewToken && controlToken == other.controlToken && chairToken == other.chairToken;
 }
 
 RemoteSettings parseRemoteFile(const QByteArray &content)
@@ -37,11 +37,15 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
             settings.viewToken = value;
         } else if (key == "control" && wellFormedToken(value)) {
             settings.controlToken = value;
+        } else if (key == "chair" && wellFormedToken(value)) {
+            settings.chairToken = value;
         }
     }
-    // One token must never open both links.
+    // One token must never open two links.
     if (settings.viewToken == settings.controlToken)
         settings.controlToken.clear();
+    if (settings.chairToken == settings.viewToken || settings.chairToken == settings.controlToken)
+        settings.chairToken.clear();
     return settings;
 }
 
@@ -60,6 +64,7 @@ QByteArray serializeRemoteFile(const RemoteSettings &s)
     line("allowControl", s.allowControl ? "1" : "0");
     line("view", s.viewToken);
     line("control", s.controlToken);
+    line("chair", s.chairToken);
     return out;
 }
 

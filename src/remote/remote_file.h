@@ -17,6 +17,7 @@ struct RemoteSettings {
     bool allowControl = false;
     QByteArray viewToken;
     QByteArray controlToken;
+    QByteArray chairToken;
 
     bool operator==(const RemoteSettings &other) const;
 };

@@ -34,17 +34,34 @@ QByteArray reason(int status)
         return QByteArrayLiteral("Bad Request");
     case 403:
         return QByteArrayLiteral("Forbidden");
+    case 409:
+        return QByteArrayLiteral("Conflict");
+    case 411:
+        return QByteArrayLiteral("Length Required");
+    case 413:
+        return QByteArrayLiteral("Content Too Large");
+    case 429:
+        return QByteArrayLiteral("Too Many Requests");
     default:
         return QByteArrayLiteral("Not Found");
     }
 }
 
-QByteArray pageFor(const QByteArray &page, Link link)
+QByteArray pageFor(const QByteArray &page, const char *link)
 {
     QByteArray copy = page;
-    return link == Link::Control ? copy.replace(QByteArrayLiteral("data-link=\"view\""),
-                                                QByteArrayLiteral("data-link=\"control\""))
-                                 : copy;
+    const QByteArray attribute = "data-link=\"" + QByteArray(link) + '"';
+    return copy.replace(QByteArrayLiteral("data-link=\"view\""), attribute);
+}
+
+std::optional<Link> linkOf(QByteArrayView token, const LinkTokens &tokens)
+{
+    const bool control = sameToken(token, tokens.control);
+    const bool chair = sameToken(token, tokens.chair);
+    const bool view = sameToken(token, tokens.view);
+    if (!control && !chair && !view)
+        return std::nullopt;
+    return control ? Link::Control : chair ? Link::Chair : Link::View;
 }
 
 // Counts a connection for as long as it lives, however it ends. A child
@@ -76,9 +93,8 @@ RemoteServer::RemoteServer(QObject *parent)
 {
     m_clock.start();
     QFile page(QStringLiteral(":/remote/page.html"));
-    if (page.open(QIODevice::ReadOnly))
-        m_viewPage = page.readAll();
-    m_controlPage = pageFor(m_viewPage, Link::Control);
+    const QByteArray viewPage = page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
+    m_pages = {viewPage, pageFor(viewPage, "control"), pageFor(viewPage, "chair")};
     QFile video(QStringLiteral(":/remote/awake.mp4"));
     if (video.open(QIODevice::ReadOnly))
         m_wakeVideo = video.readAll();
@@ -129,13 +145,13 @@ void RemoteServer::close(Goodbye why)
 
 void RemoteServer::setTokens(const LinkTokens &tokens)
 {
-    const bool viewChanged = tokens.view != m_tokens.view;
-    const bool controlChanged = tokens.control != m_tokens.control;
+    const std::array<bool, 3> changed{tokens.view != m_tokens.view, tokens.control != m_tokens.control,
+                                      tokens.chair != m_tokens.chair};
     m_tokens = tokens;
     const std::vector<QWebSocket *> stale = [&] {
         std::vector<QWebSocket *> sockets;
         for (const std::unique_ptr<Viewer> &viewer : m_viewers) {
-            if (viewer->link == Link::View ? viewChanged : controlChanged)
+            if (changed[size_t(viewer->link)])
                 sockets.push_back(viewer->socket);
         }
         return sockets;
@@ -144,13 +160,21 @@ void RemoteServer::setTokens(const LinkTokens &tokens)
         socket->close(QWebSocketProtocol::CloseCode(Goodbye::LinkReplaced));
 }
 
-void RemoteServer::send(const QByteArray &state)
+bool RemoteServer::hasViewers(Link link) const
+{
+    return std::any_of(m_viewers.begin(), m_viewers.end(),
+                       [link](const std::unique_ptr<Viewer> &v) { return v->link == link; });
+}
+
+void RemoteServer::send(Link link, const QByteArray &state)
 {
     const QString text = QString::fromUtf8(state);
     // A socket that fails while being written to leaves the list at once.
     QList<QPointer<QWebSocket>> sockets;
-    for (const std::unique_ptr<Viewer> &viewer : m_viewers)
-        sockets << viewer->socket;
+    for (const std::unique_ptr<Viewer> &viewer : m_viewers) {
+        if (viewer->link == link)
+            sockets << viewer->socket;
+    }
     for (const QPointer<QWebSocket> &socket : sockets) {
         if (socket)
             socket->sendTextMessage(text);
@@ -207,9 +231,18 @@ void RemoteServer::readHead(QTcpSocket *socket)
     if (answer.status != 200) {
         respond(socket, answer.status);
     } else if (answer.resource == Resource::State) {
-        respond(socket, 200, "application/json", m_state ? m_state() : QByteArray("{}"));
+        respond(socket, 200, "application/json", m_state ? m_state(answer.link) : QByteArray("{}"));
     } else if (answer.resource == Resource::WakeVideo) {
         sendWakeVideo(socket, *request);
+    } else if (answer.resource == Resource::Command) {
+        if (!m_controlAllowed)
+            respond(socket, 403, "text/plain", "control is not allowed\n");
+        else if (request->chunked)
+            respond(socket, 411);
+        else if (request->contentLength.value_or(0) > MaxCommandBody)
+            respond(socket, 413);
+        else
+            readCommand(socket, answer.command, request->contentLength.value_or(0));
     } else {
         // The page may talk to nothing but its own server: its WebSocket,
         // its state and its video.
@@ -217,8 +250,7 @@ void RemoteServer::readHead(QTcpSocket *socket)
                                   "script-src 'unsafe-inline'; img-src data:; media-src 'self'; "
                                   "connect-src 'self' ws://" +
                                   request->host + "; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
-        respond(socket, 200, "text/html; charset=utf-8", answer.link == Link::Control ? m_controlPage : m_viewPage,
-                policy);
+        respond(socket, 200, "text/html; charset=utf-8", m_pages[size_t(answer.link)], policy);
     }
 }
 
@@ -232,6 +264,34 @@ void RemoteServer::sendWakeVideo(QTcpSocket *socket, const RequestHead &request)
     respond(socket, 206, "video/mp4", m_wakeVideo.sliced(range->first, range->last - range->first + 1),
             "Accept-Ranges: bytes\r\nContent-Range: bytes " + QByteArray::number(range->first) + '-' +
                 QByteArray::number(range->last) + '/' + QByteArray::number(m_wakeVideo.size()) + "\r\n");
+}
+
+void RemoteServer::readCommand(QTcpSocket *socket, const QByteArray &command, qint64 length)
+{
+    // The body comes within the time limit of the whole request, or the
+    // connection is cut as for a slow head.
+    const auto take = [this, socket, command, length] {
+        if (socket->bytesAvailable() < length)
+            return false;
+        disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
+        runCommand(socket, command, socket->read(length));
+        return true;
+    };
+    if (!take())
+        connect(socket, &QTcpSocket::readyRead, socket, take);
+}
+
+void RemoteServer::runCommand(QTcpSocket *socket, const QByteArray &command, const QByteArray &body)
+{
+    if (!m_apiRate.allow(m_clock.elapsed())) {
+        respond(socket, 429, "text/plain", "at most 5 commands a second\n");
+        return;
+    }
+    const CommandOutcome outcome = m_command ? m_command(command, body) : CommandOutcome{404, {}};
+    if (outcome.status == 200)
+        respond(socket, 200, "application/json", m_state ? m_state(Link::Control) : QByteArray("{}"));
+    else
+        respond(socket, outcome.status, "text/plain; charset=utf-8", outcome.reason + '\n');
 }
 
 void RemoteServer::respond(QTcpSocket *socket, int status, const QByteArray &contentType, const QByteArray &body,
@@ -267,18 +327,19 @@ void RemoteServer::adoptViewers()
         }
         // The tokens may have changed while the handshake was under way.
         const QByteArray token = tokenOf(socket->requestUrl().path(QUrl::FullyEncoded).toLatin1()).toByteArray();
-        const bool control = sameToken(token, m_tokens.control);
-        if (!connection || (!control && !sameToken(token, m_tokens.view))) {
+        const std::optional<Link> link = linkOf(token, m_tokens);
+        if (!connection || !link) {
             socket->close(QWebSocketProtocol::CloseCode(Goodbye::LinkReplaced));
             socket->deleteLater();
             continue;
         }
-        // Pages send a few short commands; nothing longer is read.
-        socket->setMaxAllowedIncomingFrameSize(256);
-        socket->setMaxAllowedIncomingMessageSize(256);
+        // Pages send short commands and messages of at most 200
+        // characters; nothing longer is read.
+        socket->setMaxAllowedIncomingFrameSize(MaxCommandBody);
+        socket->setMaxAllowedIncomingMessageSize(MaxCommandBody);
         auto viewer = std::make_unique<Viewer>();
         viewer->socket = socket;
-        viewer->link = control ? Link::Control : Link::View;
+        viewer->link = *link;
         Viewer *v = viewer.get();
         m_viewers.push_back(std::move(viewer));
         connect(socket, &QWebSocket::textMessageReceived, this, [this, v](const QString &m) { receive(*v, m); });
@@ -287,7 +348,7 @@ void RemoteServer::adoptViewers()
         connect(socket, &QWebSocket::pong, this, [v] { v->answered = true; });
         connect(socket, &QWebSocket::disconnected, this, [this, socket] { forget(socket); });
         if (m_state)
-            socket->sendTextMessage(QString::fromUtf8(m_state()));
+            socket->sendTextMessage(QString::fromUtf8(m_state(*link)));
         // Started once, not again at each page: pages that reconnect more
         // often than the interval would otherwise keep every ping from
         // being sent.
@@ -315,12 +376,18 @@ void RemoteServer::receive(Viewer &viewer, const QString &message)
     }
     const QJsonObject command = QJsonDocument::fromJson(message.toUtf8()).object();
     const QString caption = command.value(QStringLiteral("press")).toString();
-    if (!pressable(caption)) {
+    const QJsonValue text = command.value(QStringLiteral("message"));
+    if (!pressable(caption) && !text.isString()) {
         complainOnce(viewer, "a malformed or unknown command");
         return;
     }
     if (!m_controlAllowed || !viewer.rate.allow(m_clock.elapsed()))
         return;
+    if (text.isString()) {
+        if (m_command)
+            m_command(QByteArrayLiteral("message"), text.toString().toUtf8());
+        return;
+    }
     emit pressed(caption);
 }
 

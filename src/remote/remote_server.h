@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWebSocketServer>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,12 +24,24 @@ namespace remote {
 // Why the server closed a page's WebSocket; the page tells its reader.
 enum class Goodbye { Ended = 4000, LinkReplaced = 4001, TurnedOff = 4002 };
 
+// What a command of the control link did: 200 when it acted, else the
+// status and a short reason for the tool that sent it.
+struct CommandOutcome {
+    int status = 200;
+    QByteArray reason;
+};
+
+// The most a command's body may hold.
+constexpr qint64 MaxCommandBody = 1024;
+
 // The web server of the remote view. It reads each request head itself,
 // so that the limits a shared conference network needs hold before anything
 // else is done: at most 64 connections, a head of at most 4 KiB that must be
 // complete within 10 seconds, a valid token, our own Host and Origin. Then
-// it answers the page or the state, or hands the connection to Qt's
-// WebSocket server, and pushes every new state to the open WebSockets.
+// it answers the page or the state, runs a command of the control link
+// (whose body must come within the same 10 seconds), or hands the connection
+// to Qt's WebSocket server, and pushes every new state to the open
+// WebSockets.
 class RemoteServer : public QObject
 {
     Q_OBJECT
@@ -48,8 +61,12 @@ public:
     // New tokens close the WebSockets opened with the old ones.
     void setTokens(const LinkTokens &tokens);
     void setControlAllowed(bool allowed) { m_controlAllowed = allowed; }
-    // The current state, asked for by a new page and by the state request.
-    void setStateSource(std::function<QByteArray()> source) { m_state = std::move(source); }
+    // The current state as a link shows it, asked for by a new page, by the
+    // state request and after a command.
+    void setStateSource(std::function<QByteArray(Link)> source) { m_state = std::move(source); }
+    // Runs a command of the control API, or of a control page, with its body.
+    using Command = std::function<CommandOutcome(const QByteArray &command, const QByteArray &body)>;
+    void setCommandHandler(Command handler) { m_command = std::move(handler); }
     // How long a client may take to send its request head; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
     // How often the open pages are pinged; tests shorten it.
@@ -57,10 +74,11 @@ public:
     static constexpr int PingIntervalMs = 15000;
 
     bool hasViewers() const { return !m_viewers.empty(); }
+    bool hasViewers(Link link) const;
     int viewerCount() const { return int(m_viewers.size()); }
     int connectionCount() const { return m_connections; }
-    // Pushes a state to every open page.
-    void send(const QByteArray &state);
+    // Pushes a state to every open page of a link.
+    void send(Link link, const QByteArray &state);
 
 signals:
     void viewersChanged(int count);
@@ -78,6 +96,8 @@ private:
 
     void acceptConnections();
     void readHead(QTcpSocket *socket);
+    void readCommand(QTcpSocket *socket, const QByteArray &command, qint64 length);
+    void runCommand(QTcpSocket *socket, const QByteArray &command, const QByteArray &body);
     void respond(QTcpSocket *socket, int status, const QByteArray &contentType = {}, const QByteArray &body = {},
                  const QByteArray &extraHeaders = {});
     void sendWakeVideo(QTcpSocket *socket, const RequestHead &request);
@@ -93,13 +113,16 @@ private:
     std::vector<std::unique_ptr<Viewer>> m_viewers;
     LinkTokens m_tokens;
     bool m_controlAllowed = false;
-    std::function<QByteArray()> m_state;
+    std::function<QByteArray(Link)> m_state;
+    Command m_command;
+    // The commands of every tool together, as they come on connections
+    // of their own.
+    CommandRate m_apiRate;
     int m_requestTimeoutMs = 10000;
     int m_connections = 0;
     QTimer m_pings;
     QElapsedTimer m_clock;
-    QByteArray m_viewPage;
-    QByteArray m_controlPage;
+    std::array<QByteArray, 3> m_pages; // by Link
     QByteArray m_wakeVideo;
 };
 

@@ -1,30 +1,83 @@
 #include "remote/remote_view.h"
 
 #include "remote/link_token.h"
+#include "remote/message_window.h"
 #include "remote/own_host.h"
 #include "remote/remote_window.h"
+#include "remote/speaker_messages.h"
 #include "settings/declare.h"
 
 #include <QCoreApplication>
 #include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <algorithm>
 
 namespace remote {
 
-RemoteView::RemoteView(WindowStateSource window, Press press, QObject *parent)
-    : QObject(parent), m_window(std::move(window))
+RemoteView::RemoteView(WindowStateSource window, Act act, QObject *parent)
+    : QObject(parent), m_window(std::move(window)), m_act(std::move(act)), m_presets(loadMessagePresets())
 {
-    m_server.setStateSource([this] { return currentState(); });
-    connect(&m_server, &RemoteServer::pressed, this, [press = std::move(press)](const QString &caption) {
-        press(caption);
-    });
+    m_server.setStateSource([this](Link link) { return currentState(link); });
+    m_server.setCommandHandler(
+        [this](const QByteArray &name, const QByteArray &body) { return command(name, body); });
+    connect(&m_server, &RemoteServer::pressed, this, [this](const QString &caption) { m_act(caption); });
+    m_chairClock.setInterval(1000);
+    connect(&m_chairClock, &QTimer::timeout, this, &RemoteView::stateChanged);
     connect(&m_server, &RemoteServer::viewersChanged, this, [this] {
         // A new page got the state of this moment; the next push goes to
         // every page even if it equals the last one pushed.
-        m_lastSent.clear();
+        m_lastSent = {};
+        if (m_server.hasViewers(Link::Chair))
+            m_chairClock.start();
+        else
+            m_chairClock.stop();
         emit changed();
     });
+}
+
+CommandOutcome RemoteView::command(const QByteArray &name, const QByteArray &body)
+{
+    if (name == "message") {
+        const std::optional<QString> text = speakerMessageText(body);
+        if (!text)
+            return {400, QByteArrayLiteral("a message is UTF-8 text of at most 200 characters")};
+        setSpeakerMessage(*text);
+        return {};
+    }
+    QString act = QString::fromLatin1(name);
+    if (name == "nudge") {
+        act = QString::fromLatin1(body.trimmed());
+        if (act != QLatin1String("+10") && act != QLatin1String("-10"))
+            return {400, QByteArrayLiteral("nudge takes +10 or -10")};
+    }
+    const QString refusal = m_act(act);
+    if (!refusal.isEmpty())
+        return {409, refusal.toUtf8()};
+    return {};
+}
+
+void RemoteView::setSpeakerMessage(const QString &message)
+{
+    if (message == m_speakerMessage)
+        return;
+    m_speakerMessage = message;
+    stateChanged();
+    emit changed();
+}
+
+void RemoteView::sendPreset(int index)
+{
+    if (index >= 0 && index < m_presets.size())
+        setSpeakerMessage(m_presets.at(index));
+}
+
+QString RemoteView::setPresets(const QStringList &presets)
+{
+    m_presets = parseMessagePresets(serializeMessagePresets(presets));
+    stateChanged();
+    return saveMessagePresets(m_presets);
 }
 
 RemoteView::~RemoteView()
@@ -34,6 +87,7 @@ RemoteView::~RemoteView()
     m_server.close(Goodbye::Ended);
     // The window has no parent, so that it is a window of its own.
     delete m_remoteWindow.data();
+    delete m_messageWindow.data();
 }
 
 QString RemoteView::restore(std::optional<quint16> port, const QHostAddress &address)
@@ -51,7 +105,9 @@ void RemoteView::makeTokens()
         m_settings.viewToken = newLinkToken();
     if (m_settings.controlToken.isEmpty())
         m_settings.controlToken = newLinkToken();
-    m_server.setTokens({m_settings.viewToken, m_settings.controlToken});
+    if (m_settings.chairToken.isEmpty())
+        m_settings.chairToken = newLinkToken();
+    m_server.setTokens({m_settings.viewToken, m_settings.controlToken, m_settings.chairToken});
 }
 
 QString RemoteView::turnOn(quint16 port, const QHostAddress &address)
@@ -111,15 +167,17 @@ void RemoteView::setControlAllowed(bool allowed)
 
 void RemoteView::renewLinks()
 {
-    m_settings.viewToken = newLinkToken();
-    m_settings.controlToken = newLinkToken();
-    m_server.setTokens({m_settings.viewToken, m_settings.controlToken});
+    m_settings.viewToken.clear();
+    m_settings.controlToken.clear();
+    m_settings.chairToken.clear();
+    makeTokens();
     remember();
     emit changed();
 }
 
 QString RemoteView::viewLink() const { return link(m_settings.viewToken); }
 QString RemoteView::controlLink() const { return link(m_settings.controlToken); }
+QString RemoteView::chairLink() const { return link(m_settings.chairToken); }
 
 void RemoteView::chooseAddress(const QString &address)
 {
@@ -153,7 +211,7 @@ QString RemoteView::link(const QByteArray &token) const
 void RemoteView::showWindow()
 {
     // The links can be handed out before the server is turned on.
-    if (m_settings.viewToken.isEmpty() || m_settings.controlToken.isEmpty()) {
+    if (m_settings.viewToken.isEmpty() || m_settings.controlToken.isEmpty() || m_settings.chairToken.isEmpty()) {
         makeTokens();
         remember();
     }
@@ -162,6 +220,15 @@ void RemoteView::showWindow()
     m_remoteWindow->show();
     m_remoteWindow->raise();
     m_remoteWindow->activateWindow();
+}
+
+void RemoteView::showMessageWindow()
+{
+    if (!m_messageWindow)
+        m_messageWindow = new MessageWindow(*this);
+    m_messageWindow->show();
+    m_messageWindow->raise();
+    m_messageWindow->activateWindow();
 }
 
 void RemoteView::queuePush()
@@ -175,18 +242,28 @@ void RemoteView::queuePush()
 void RemoteView::push()
 {
     m_pushQueued = false;
-    if (!m_server.hasViewers())
-        return;
-    const QByteArray state = currentState();
-    if (state == m_lastSent)
-        return;
-    m_lastSent = state;
-    m_server.send(state);
+    for (const Link link : {Link::View, Link::Control, Link::Chair}) {
+        if (!m_server.hasViewers(link))
+            continue;
+        const QByteArray state = currentState(link);
+        QByteArray &last = m_lastSent[size_t(link)];
+        if (state != last) {
+            last = state;
+            m_server.send(link, state);
+        }
+    }
 }
 
-QByteArray RemoteView::currentState() const
+QByteArray RemoteView::currentState(Link link) const
 {
-    return talkStateJson(TimerSettings, TotalTime, ElapsedSeconds, m_window(), m_settings.allowControl);
+    QJsonObject state = talkState(TimerSettings, TotalTime, ElapsedSeconds, m_window(), m_settings.allowControl);
+    state.insert(QStringLiteral("speakerMessage"), m_speakerMessage);
+    if (link == Link::Control)
+        state.insert(QStringLiteral("presets"), QJsonArray::fromStringList(m_presets));
+    // Only the chair sees how the session runs against its timetable.
+    if (link == Link::Chair)
+        state.insert(QStringLiteral("session"), m_chair ? QJsonValue(m_chair()) : QJsonValue());
+    return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 
 void RemoteView::remember()

@@ -5,30 +5,40 @@
 #include "remote/talk_state.h"
 
 #include <QHostAddress>
+#include <QJsonObject>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
+#include <QTimer>
 
+#include <array>
 #include <functional>
 #include <optional>
 
 namespace remote {
 
+class MessageWindow;
 class RemoteWindow;
 
-// The remote view as the main window sees it: the server, its two links and
-// their remembered settings, the window that shows them, and the pushing of
-// every change of the talk to the open pages. The main window calls
-// stateChanged() after anything it shows may have changed; that costs one
-// test while no page is open.
+// The remote view as the main window sees it: the server, its three links
+// and their remembered settings, the window that shows them, the message to
+// the speaker, and the pushing of every change of the talk to the open
+// pages. The main window calls stateChanged() after anything it shows may
+// have changed; that costs one test while no page is open.
 class RemoteView : public QObject
 {
     Q_OBJECT
 public:
     using WindowStateSource = std::function<WindowState()>;
-    // Acts as a click on the button that shows this caption, if one does.
-    using Press = std::function<void(const QString &caption)>;
+    // Acts as a press of a remote button or a command of the control API:
+    // "start", "pause", "contn." or "continue", "reset", "next", "previous",
+    // "+10", "-10". Empty when it acted, else why the talk's state does not
+    // allow it.
+    using Act = std::function<QString(const QString &command)>;
+    // The session's timetable as the chair's page shows it.
+    using ChairSource = std::function<QJsonObject()>;
 
-    RemoteView(WindowStateSource window, Press press, QObject *parent);
+    RemoteView(WindowStateSource window, Act act, QObject *parent);
     ~RemoteView() override;
 
     // Reads the remote file and turns the server on if it was left on, or
@@ -44,8 +54,19 @@ public:
     QString serveOnce(quint16 port, const QHostAddress &address = QHostAddress::Any);
     void turnOff();
     void setControlAllowed(bool allowed);
-    // Makes both tokens anew; every open page is dropped.
+    // Makes every token anew; every open page is dropped.
     void renewLinks();
+    void setChairSource(ChairSource source) { m_chair = std::move(source); }
+
+    // The message over the readout of every page but the main window's;
+    // an empty one clears it.
+    void setSpeakerMessage(const QString &message);
+    QString speakerMessage() const { return m_speakerMessage; }
+    // Sends a preset, counted from 0, if there is one.
+    void sendPreset(int index);
+    const QStringList &presets() const { return m_presets; }
+    // Empty on success, else what went wrong with the presets' file.
+    QString setPresets(const QStringList &presets);
 
     void stateChanged()
     {
@@ -66,6 +87,7 @@ public:
     // the network in use.
     QString viewLink() const;
     QString controlLink() const;
+    QString chairLink() const;
     // The address the links name; empty chooses that of the network in use.
     void chooseAddress(const QString &address);
     // The chosen address while this computer has it, else the first of
@@ -76,6 +98,7 @@ public:
     QString problem() const { return m_problem; }
 
     void showWindow();
+    void showMessageWindow();
     RemoteServer &server() { return m_server; }
 
 signals:
@@ -85,23 +108,31 @@ signals:
 private:
     void queuePush();
     void push();
-    QByteArray currentState() const;
+    QByteArray currentState(Link link) const;
+    CommandOutcome command(const QByteArray &command, const QByteArray &body);
     QString link(const QByteArray &token) const;
     void makeTokens();
     QString listen(quint16 port, const QHostAddress &address);
     void remember();
 
     WindowStateSource m_window;
+    Act m_act;
+    ChairSource m_chair;
     RemoteSettings m_settings;
     // The port of a server started for this run only; never written.
     std::optional<quint16> m_oneOffPort;
     // Chosen for this run only: the next network may not have it.
     QString m_chosenAddress;
     RemoteServer m_server;
-    QByteArray m_lastSent;
+    std::array<QByteArray, 3> m_lastSent; // by Link
     bool m_pushQueued = false;
     QString m_problem;
+    QString m_speakerMessage;
+    QStringList m_presets;
+    // The chair's clock moves on while the talk stands still.
+    QTimer m_chairClock;
     QPointer<RemoteWindow> m_remoteWindow;
+    QPointer<MessageWindow> m_messageWindow;
 };
 
 } // namespace remote

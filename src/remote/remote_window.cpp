@@ -62,10 +62,14 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
                                   Secrecy::AfterShow, [this] { return m_view.controlLink(); });
     m_allowControl = new QCheckBox(tr("allow control"), control.group);
     control.group->layout()->addWidget(m_allowControl);
+    addLinkRow(tr("chair link"),
+               tr("Shows the talk smaller, with the clock, how late or early the session runs, when it will end "
+                  "and the talks to come."),
+               Secrecy::Shown, [this] { return m_view.chairLink(); });
 
     auto *bottomRow = new QHBoxLayout;
     auto *renew = new QPushButton(tr("new links"), this);
-    renew->setToolTip(tr("Makes both links anew; every open page is dropped."));
+    renew->setToolTip(tr("Makes every link anew; every open page is dropped."));
     m_viewers = new QLabel(this);
     auto *close = new QPushButton(tr("close"), this);
     bottomRow->addWidget(renew);
@@ -174,6 +178,7 @@ void RemoteWindow::refresh()
         drawLink(*row);
         row->code->setEnabled(listening);
     }
+
 }
 
 void RemoteWindow::drawLink(LinkRow &row)

@@ -19,8 +19,8 @@ namespace remote {
 
 class RemoteView;
 
-// The window of the remote view: the links as text and as QR codes, the
-// port, the address they name, on and off, whether the control link may
+// The window of the remote view: the three links as text and as QR codes,
+// the port, the address they name, on and off, whether the control link may
 // press the buttons, new links, and how many pages are open.
 class RemoteWindow : public QWidget
 {
@@ -66,6 +66,7 @@ private:
     QList<LanAddress> m_addresses;
     // The window follows a change of network while it is shown.
     QTimer m_addressCheck;
+
 };
 
 } // namespace remote

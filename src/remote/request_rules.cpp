@@ -66,6 +66,15 @@ std::optional<RequestHead> parseRequestHead(QByteArrayView head)
             request.range = value;
         } else if (name == "upgrade") {
             request.webSocketUpgrade = request.webSocketUpgrade || value.toLower() == "websocket";
+        } else if (name == "content-length") {
+            // Two lengths that differ leave the body's end in doubt.
+            bool ok = false;
+            const qint64 length = value.toLongLong(&ok);
+            if (!ok || length < 0 || (request.contentLength && *request.contentLength != length))
+                return std::nullopt;
+            request.contentLength = length;
+        } else if (name == "transfer-encoding") {
+            request.chunked = true;
         }
     }
     return request;
@@ -96,6 +105,13 @@ QByteArrayView tokenOf(QByteArrayView target)
     return slash < 0 ? path : path.first(slash);
 }
 
+const QList<QByteArray> &apiCommands()
+{
+    static const QList<QByteArray> commands{"start", "pause", "continue", "reset",
+                                            "next", "previous", "nudge", "message"};
+    return commands;
+}
+
 Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const OwnHost &own)
 {
     Answer answer;
@@ -103,33 +119,47 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
         answer.status = 403;
         return answer;
     }
-    // Both tokens are always compared, so the time taken does not tell
+    // Every token is always compared, so the time taken does not tell
     // which link a wrong token came close to.
     const QByteArrayView token = tokenOf(request.target);
     const bool view = sameToken(token, tokens.view);
     const bool control = sameToken(token, tokens.control);
-    if (!view && !control) {
+    const bool chair = sameToken(token, tokens.chair);
+    if (!view && !control && !chair) {
         answer.status = 403;
         return answer;
     }
-    answer.link = control ? Link::Control : Link::View;
+    answer.link = control ? Link::Control : chair ? Link::Chair : Link::View;
 
     QByteArrayView rest = QByteArrayView(request.target).sliced(1 + token.size());
     const qsizetype query = rest.indexOf('?');
     if (query >= 0)
         rest = rest.first(query);
+    const QByteArray ownOrigin = "http://" + request.host;
+    if (request.method == "POST" && rest.startsWith("/api/") && apiCommands().contains(rest.sliced(5))) {
+        // A browser names the page that sends a command; a tool sends none.
+        // A link that only shows takes no command.
+        if ((!request.origin.isEmpty() && request.origin.compare(ownOrigin, Qt::CaseInsensitive) != 0) ||
+            answer.link != Link::Control) {
+            answer.status = 403;
+            return answer;
+        }
+        answer.resource = Resource::Command;
+        answer.command = rest.sliced(5).toByteArray();
+        answer.status = 200;
+        return answer;
+    }
     if (request.method != "GET")
         return answer;
     if (rest.isEmpty() && !request.webSocketUpgrade) {
         answer.resource = Resource::Page;
-    } else if (rest == "/state" && !request.webSocketUpgrade) {
+    } else if ((rest == "/state" || rest == "/api/state") && !request.webSocketUpgrade) {
         answer.resource = Resource::State;
     } else if (rest == "/awake.mp4" && !request.webSocketUpgrade) {
         answer.resource = Resource::WakeVideo;
     } else if (rest == "/ws" && request.webSocketUpgrade) {
         // A browser always names the page that opens a WebSocket; only our
         // own page, loaded through the same address, may open one.
-        const QByteArray ownOrigin = "http://" + request.host;
         if (request.origin.compare(ownOrigin, Qt::CaseInsensitive) != 0) {
             answer.status = 403;
             return answer;

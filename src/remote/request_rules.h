@@ -22,6 +22,9 @@ struct RequestHead {
     QByteArray origin;
     QByteArray range;
     bool webSocketUpgrade = false;
+    // A body's length as the client declared it; none without the header.
+    std::optional<qint64> contentLength;
+    bool chunked = false; // a body in chunks, which the server does not read
 };
 
 // Reads the head without its final blank line; nothing when it is not an
@@ -37,22 +40,32 @@ struct OwnHost {
 };
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
-enum class Link { View, Control };
-enum class Resource { Page, State, Socket, WakeVideo };
+// The chair's link shows the talk with the session's timetable; like the
+// view link it cannot change anything.
+enum class Link { View, Control, Chair };
+enum class Resource { Page, State, Socket, Command, WakeVideo };
 
 struct LinkTokens {
     QByteArray view;
     QByteArray control;
+    QByteArray chair;
 };
 
+// The commands the control link takes as "POST <link>/api/<command>".
+const QList<QByteArray> &apiCommands();
+
 // How the server answers a request: 403 without a valid token (or from a
-// foreign Host, or a WebSocket opened by another origin), 404 for anything
-// but the page, its state, its WebSocket and the video that keeps a phone
-// awake, else 200, or 101 for the WebSocket.
+// foreign Host, or a WebSocket or command sent by another origin, or a
+// command sent to a link that only shows), 404 for anything but the page,
+// its state, its WebSocket, the commands and the video that keeps a phone
+// awake, else 200, or 101 for the WebSocket. A command is still subject to
+// what the server knows: whether control is allowed, its body and the state
+// of the talk.
 struct Answer {
     int status = 404;
     Link link = Link::View;
     Resource resource = Resource::Page;
+    QByteArray command; // with Resource::Command
 };
 Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const OwnHost &own);
 

@@ -4,7 +4,6 @@
 #include "display/readout_text.h"
 #include "display/time_line_geometry.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace remote {
@@ -12,6 +11,20 @@ namespace remote {
 namespace {
 
 QString colourName(Phase phase) { return phaseColour(phase).name(QColor::HexRgb).toUpper(); }
+
+// The phase by name, for tools and for the page's screen-reader text.
+QString phaseName(Phase phase)
+{
+    switch (phase) {
+    case Phase::Presentation:
+        return QStringLiteral("presentation");
+    case Phase::Discussion:
+        return QStringLiteral("discussion");
+    case Phase::Overtime:
+        break;
+    }
+    return QStringLiteral("overtime");
+}
 
 // The main window's time line measured along its axis: 0 is the left end of
 // the presentation bar, 1 the end of the axis.
@@ -39,13 +52,17 @@ QJsonValue talkName(const std::optional<TalkName> &talk)
 
 } // namespace
 
-QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed,
-                         const WindowState &window, bool controlAllowed)
+QJsonObject talkState(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed, const WindowState &window,
+                      bool controlAllowed)
 {
     const Phase phase = phaseAt(elapsed, settings.PresentationTime, total);
-    const QJsonObject state{
+    return QJsonObject{
         {QStringLiteral("readout"), StrTime(elapsed, settings, total)},
+        {QStringLiteral("phase"), phaseName(phase)},
         {QStringLiteral("colour"), colourName(phase)},
+        {QStringLiteral("elapsed"), elapsed},
+        {QStringLiteral("planned"), total},
+        {QStringLiteral("presentation"), settings.PresentationTime},
         {QStringLiteral("message"), settings.phaseTitle(titleIndex(phase))},
         {QStringLiteral("messageShown"), window.messageShown},
         {QStringLiteral("english"), settings.EnglishDisplay == 1},
@@ -56,7 +73,6 @@ QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int
         {QStringLiteral("talk"), talkName(window.talk)},
         {QStringLiteral("next"), talkName(window.next)},
     };
-    return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 
 } // namespace remote

@@ -2,7 +2,7 @@
 
 #include "settings/timer_settings.h"
 
-#include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -27,10 +27,11 @@ struct WindowState {
 };
 
 // The talk as the main window shows it, as the small JSON object that is
-// pushed to every page: the readout with its colour, the phase message, the
-// time line as fractions of its axis, the buttons, whether the control link
-// may press them, and the current and the next talk of the programme.
-QByteArray talkStateJson(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed,
-                         const WindowState &window, bool controlAllowed);
+// pushed to every page and answered to the state request: the readout with
+// its colour and phase, the phase message, the seconds elapsed and planned,
+// the time line as fractions of its axis, the buttons, whether the control
+// link may press them, and the current and the next talk of the programme.
+QJsonObject talkState(const TimerSettingsRecord &settings, int16_t total, int32_t elapsed, const WindowState &window,
+                      bool controlAllowed);
 
 } // namespace remote

@@ -53,7 +53,7 @@ CommandLine::CommandLine()
                 CommandLine::tr("Show the version and exit."))
     , m_remotePortOption(QStringLiteral("remote-port"),
                          CommandLine::tr("Serve the remote view on PORT for this run only and print its\n"
-                                         "view and control links."),
+                                         "view, control and chair links."),
                          QStringLiteral("PORT"))
 {
     // Qt's own options are single-dash words; read them as words, never as

@@ -4,6 +4,7 @@
 #include "platform/file_lookup.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "remote/chair_state.h"
 #include "remote/remote_view.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
@@ -70,8 +71,14 @@ Form1::Form1(platform::MediaPlayers &players)
                                    resetOffered(),
                                    !m_messageBlinkedOff, name(m_programme.current()), name(m_programme.next())};
     };
-    m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
+    m_remote = new remote::RemoteView(windowState, [this](const QString &command) { return commandFromRemote(command); },
                                       this);
+    // The talks still to come: the current one until it starts.
+    m_remote->setChairSource([this] {
+        return remote::chairSession(sessionTimetable(), m_programme.talks(),
+                                    m_programme.currentIndex() + (idle() ? 0 : 1),
+                                    m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
+    });
 }
 
 // The settings window has no parent, so that it is a window of its own; it

@@ -52,8 +52,11 @@ public:
     void VisMsg(int show);
 
     // A button pressed on a remote page, named by the caption the page
-    // showed: it acts only while the button still shows that caption.
-    void pressFromRemote(const QString &caption);
+    // showed, or a command of the control API: it acts only while the
+    // button still shows that caption, as "start", "pause", "contn." (or
+    // "continue"), "reset", "next", "previous", "+10" and "-10" would
+    // here. Empty when it acted, else why not.
+    QString commandFromRemote(const QString &command);
     void resetIfPaused();
 
     QPushButton &command(int index) const;

@@ -4,6 +4,8 @@
 
 #include "timer/form1.h"
 
+#include "remote/remote_view.h"
+
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -26,6 +28,9 @@ void Form1::installKeys()
     // as a shortcut with no keypad binding of its own.
     bind({Qt::Key_Plus, Qt::Key_Equal}, [this] { nudge(10); });
     bind({Qt::Key_Minus}, [this] { nudge(-10); });
+    // The preset messages to the speaker's pages, in the order of the list.
+    for (int i = 0; i < 9; ++i)
+        bind({QKeySequence(Qt::Key_1 + i)}, [this, i] { m_remote->sendPreset(i); });
 }
 
 void Form1::resetIfPaused()

@@ -27,6 +27,7 @@ void Form1::fillContextMenu(QMenu &menu)
         {tr("Forward 10 seconds\t+"), [this] { nudge(10); }, talkGoing},
         {tr("Back 10 seconds\t−"), [this] { nudge(-10); }, talkGoing},
         {tr("Remote view…"), [this] { m_remote->showWindow(); }},
+        {tr("Message to speaker…"), [this] { m_remote->showMessageWindow(); }},
         {tr("Full screen"), [this] { toggleFullScreen(); }, true, true, isFullScreen()},
         {tr("Help"), [this] { Command2_Click(); }},
     };
@@ -46,15 +47,34 @@ void Form1::contextMenuEvent(QContextMenuEvent *event)
     menu.exec(event->globalPos());
 }
 
-void Form1::pressFromRemote(const QString &caption)
+QString Form1::commandFromRemote(const QString &name)
 {
-    // The page names the caption it showed. A press that crossed a change
-    // made here or on another page does nothing, so two people pressing
-    // "start" at the same moment never start and then pause the talk.
-    if (caption == QLatin1String("reset"))
-        resetIfPaused();
-    else if (caption == QLatin1String("+10") || caption == QLatin1String("-10"))
-        nudge(caption.toInt());
-    else if (caption == command(1).text())
+    // The reasons go to the tools that send commands, in the words of the
+    // API's documentation, whatever the user's language.
+    if (name == QLatin1String("reset")) {
+        if (!resetOffered())
+            return QStringLiteral("reset is offered only while a talk is paused");
+        Command4_Click();
+    } else if (name == QLatin1String("+10") || name == QLatin1String("-10")) {
+        if (idle())
+            return QStringLiteral("no talk is running or paused");
+        nudge(name.toInt());
+    } else if (name == QLatin1String("next") || name == QLatin1String("previous")) {
+        const int index = m_programme.currentIndex() + (name == QLatin1String("next") ? 1 : -1);
+        if (!idle())
+            return QStringLiteral("a talk is running or paused");
+        if (!m_programme.talk(index))
+            return QStringLiteral("there is no %1 talk").arg(name);
+        takeTalk(index);
+    } else {
+        // The page names the caption it showed. A press that crossed a
+        // change made here or on another page does nothing, so two people
+        // pressing "start" at the same moment never start and then pause
+        // the talk.
+        const QString caption = name == QLatin1String("continue") ? QStringLiteral("contn.") : name;
+        if (caption != command(1).text())
+            return QStringLiteral("the button shows \"%1\"").arg(command(1).text());
         Command1_Click();
+    }
+    return {};
 }

@@ -7,7 +7,7 @@
 
 // The program started in an empty folder with its remote view on an
 // ephemeral port of 127.0.0.1, never on another address, and the tokens of
-// its two links.
+// its three links.
 struct RemoteFixture {
     RemoteFixture()
     {
@@ -16,6 +16,7 @@ struct RemoteFixture {
         port = remote().server().port();
         view = tokenOf(remote().viewLink());
         control = tokenOf(remote().controlLink());
+        chair = tokenOf(remote().chairLink());
     }
 
     remote::RemoteView &remote() { return f.form->remoteView(); }
@@ -41,4 +42,5 @@ struct RemoteFixture {
     quint16 port = 0;
     QByteArray view;
     QByteArray control;
+    QByteArray chair;
 };

@@ -159,6 +159,25 @@ QString readoutAsCss(const RemoteFixture &r)
     return QStringLiteral("%1 rgb(%2, %3, %4)").arg(r.readout()).arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
+// Sends a command to the control API as a tool would; the status, or 0.
+int post(const RemoteFixture &r, const QByteArray &command, const QByteArray &body)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, r.port);
+    if (!socket.waitForConnected(5000))
+        return 0;
+    socket.write("POST /" + r.control + "/api/" + command + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                 QByteArray::number(r.port) + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+                 body);
+    QByteArray answer;
+    for (int i = 0; i < 500 && socket.state() == QAbstractSocket::ConnectedState; ++i) {
+        QTest::qWait(10);
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    return answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0;
+}
+
 const QString PageReadout = QStringLiteral(
     "(() => { const r = document.getElementById('readout'); return r.textContent + ' ' + getComputedStyle(r).color; })()");
 
@@ -172,6 +191,7 @@ private slots:
     void controlLinkStartsTheTalk();
     void pageStaysAwakeWithoutWakeLock();
     void replacedLinkStopsRetrying();
+    void messageShowsAsTextOverTheReadout();
 
 private:
     static QString chromium();
@@ -207,7 +227,7 @@ void TestRemoteBrowser::pageShowsWhatTheMainWindowShows()
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(PageReadout).toString(), readoutAsCss(r), PageTimeoutMs);
     QCOMPARE(browser.evaluate(QStringLiteral("document.getElementById('message').textContent")),
              QStringLiteral("討論時間"));
-    QCOMPARE(browser.evaluate(QStringLiteral("document.querySelectorAll('button').length")), 0);
+    QCOMPARE(browser.evaluate(QStringLiteral("document.querySelectorAll('button:not(#palette)').length")), 0);
 }
 
 void TestRemoteBrowser::controlLinkStartsTheTalk()
@@ -257,6 +277,7 @@ void TestRemoteBrowser::pageStaysAwakeWithoutWakeLock()
 }
 
 void TestRemoteBrowser::replacedLinkStopsRetrying()
+
 {
     const QString program = chromium();
     if (program.isEmpty())
@@ -276,6 +297,30 @@ void TestRemoteBrowser::replacedLinkStopsRetrying()
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(status),
                               QStringLiteral("このリンクは無効になりました。新しいリンクを受け取ってください"),
                               PageTimeoutMs);
+
+}
+
+void TestRemoteBrowser::messageShowsAsTextOverTheReadout()
+{
+    const QString program = chromium();
+    if (program.isEmpty())
+        return;
+    RemoteFixture r;
+    r.remote().setControlAllowed(true);
+    Browser browser(program);
+    QVERIFY(browser.open(r.local(r.view)));
+    const QString band = QStringLiteral(
+        "(() => { const b = document.getElementById('speakerMessage'); "
+        "return (b.hidden ? 'hidden ' : '') + b.childElementCount + ' ' + b.textContent; })()");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(band).toString(), QStringLiteral("hidden 0 "), PageTimeoutMs);
+
+    // Markup in a message is shown as the characters it is made of.
+    const QByteArray text = "Please wrap up <b>now</b> \xE3\x81\x82";
+    QCOMPARE(post(r, "message", text), 200);
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(band).toString(), QStringLiteral("0 ") + QString::fromUtf8(text),
+                              PageTimeoutMs);
+    QCOMPARE(post(r, "message", {}), 200);
+    QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(band).toString(), QStringLiteral("hidden 0 "), PageTimeoutMs);
 }
 
 QTEST_MAIN(TestRemoteBrowser)

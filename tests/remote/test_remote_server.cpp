@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTime>
 #include <QWebSocket>
 
 namespace {
@@ -90,64 +91,102 @@ private slots:
 
 void TestRemoteServer::requestsGetTheirStatus_data()
 {
-    // {view}, {control} and {host} are filled in for the running server.
+    // {view}, {control}, {chair} and {host} are filled in for the running
+    // server, whose talk has run 3 seconds when the request comes. After it
+    // the talk runs a second more; commands may have changed that.
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("controlAllowed");
+    QTest::addColumn<QString>("captionsAfter");
+    QTest::addColumn<int>("elapsedAfter");
+    const auto row = [](const char *name, const QByteArray &request, int status, bool controlAllowed = false,
+                        const QString &captionsAfter = QStringLiteral("pause/reset hidden"), int elapsedAfter = 4) {
+        QTest::newRow(name) << request << status << controlAllowed << captionsAfter << elapsedAfter;
+    };
     const QByteArray host = "Host: {host}\r\n";
     const QByteArray upgrade = "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
                                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n";
-    QTest::newRow("view page") << "GET /{view} HTTP/1.1\r\n" + host + "\r\n" << 200;
-    QTest::newRow("control page") << "GET /{control} HTTP/1.1\r\n" + host + "\r\n" << 200;
-    QTest::newRow("state") << "GET /{view}/state?x=1 HTTP/1.1\r\n" + host + "\r\n" << 200;
-    QTest::newRow("websocket") << "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n"
-                               << 101;
-    QTest::newRow("no token") << "GET / HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("favicon") << "GET /favicon.ico HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("wrong token") << "GET /AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("token cut short") << "GET /{view}/../x HTTP/1.1\r\n" + host + "\r\n" << 404;
-    QTest::newRow("token and more") << "GET /{view}x HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("wrong token, right path") << "GET /x/state HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("absolute form") << "GET http://{host}/{view} HTTP/1.1\r\n" + host + "\r\n" << 403;
-    QTest::newRow("file from disk") << "GET /{view}/../../etc/passwd HTTP/1.1\r\n" + host + "\r\n" << 404;
-    QTest::newRow("folder") << "GET /{view}/ HTTP/1.1\r\n" + host + "\r\n" << 404;
-    QTest::newRow("post") << "POST /{view}/state HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n" << 404;
-    QTest::newRow("foreign host") << QByteArray("GET /{view} HTTP/1.1\r\nHost: evil.example:8421\r\n\r\n") << 403;
-    QTest::newRow("foreign address") << QByteArray("GET /{view} HTTP/1.1\r\nHost: 203.0.113.9\r\n\r\n") << 403;
-    QTest::newRow("text after an address") << QByteArray("GET /{view} HTTP/1.1\r\nHost: [::1]x\r\n\r\n") << 403;
-    QTest::newRow("no host") << QByteArray("GET /{view} HTTP/1.0\r\n\r\n") << 403;
-    QTest::newRow("websocket from another site")
-        << "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://evil.example\r\n\r\n" << 403;
-    QTest::newRow("websocket without origin") << "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "\r\n" << 403;
-    QTest::newRow("websocket, wrong token")
-        << "GET /x/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n" << 403;
-    QTest::newRow("websocket without key")
-        << "GET /{view}/ws HTTP/1.1\r\n" + host + "Upgrade: websocket\r\nOrigin: http://{host}\r\n\r\n" << 0;
-    QTest::newRow("video that keeps a phone awake") << "GET /{control}/awake.mp4 HTTP/1.1\r\n" + host + "\r\n" << 200;
-    QTest::newRow("the video's first bytes, as Safari asks")
-        << "GET /{view}/awake.mp4 HTTP/1.1\r\n" + host + "Range: bytes=0-1\r\n\r\n" << 206;
-    QTest::newRow("not http") << QByteArray("HELLO\r\n\r\n") << 400;
-    QTest::newRow("binary") << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15) << 400;
-    QTest::newRow("head over 4 KiB")
-        << "GET /{view} HTTP/1.1\r\n" + host + "X-Pad: " + QByteArray(4100, 'a') + "\r\n\r\n" << 0;
+    row("view page", "GET /{view} HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("control page", "GET /{control} HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("state", "GET /{view}/state?x=1 HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("websocket", "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n", 101);
+    row("no token", "GET / HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("favicon", "GET /favicon.ico HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("wrong token", "GET /AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("token cut short", "GET /{view}/../x HTTP/1.1\r\n" + host + "\r\n", 404);
+    row("token and more", "GET /{view}x HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("wrong token, right path", "GET /x/state HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("absolute form", "GET http://{host}/{view} HTTP/1.1\r\n" + host + "\r\n", 403);
+    row("file from disk", "GET /{view}/../../etc/passwd HTTP/1.1\r\n" + host + "\r\n", 404);
+    row("folder", "GET /{view}/ HTTP/1.1\r\n" + host + "\r\n", 404);
+    row("post", "POST /{view}/state HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n", 404);
+    row("foreign host", QByteArray("GET /{view} HTTP/1.1\r\nHost: evil.example:8421\r\n\r\n"), 403);
+    row("foreign address", QByteArray("GET /{view} HTTP/1.1\r\nHost: 203.0.113.9\r\n\r\n"), 403);
+    row("text after an address", QByteArray("GET /{view} HTTP/1.1\r\nHost: [::1]x\r\n\r\n"), 403);
+    row("no host", QByteArray("GET /{view} HTTP/1.0\r\n\r\n"), 403);
+    row("websocket from another site", "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://evil.example\r\n\r\n", 403);
+    row("websocket without origin", "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "\r\n", 403);
+    row("websocket, wrong token", "GET /x/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n", 403);
+    row("websocket without key", "GET /{view}/ws HTTP/1.1\r\n" + host + "Upgrade: websocket\r\nOrigin: http://{host}\r\n\r\n", 0);
+    row("video that keeps a phone awake", "GET /{control}/awake.mp4 HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("the video's first bytes, as Safari asks",
+        "GET /{view}/awake.mp4 HTTP/1.1\r\n" + host + "Range: bytes=0-1\r\n\r\n", 206);
+    row("not http", QByteArray("HELLO\r\n\r\n"), 400);
+    row("binary", QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15), 400);
+    row("head over 4 KiB", "GET /{view} HTTP/1.1\r\n" + host + "X-Pad: " + QByteArray(4100, 'a') + "\r\n\r\n", 0);
+
+    row("chair page", "GET /{chair} HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("api state", "GET /{view}/api/state HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("api state, chair", "GET /{chair}/api/state HTTP/1.1\r\n" + host + "\r\n", 200);
+    const auto post = [&host](const QByteArray &path, const QByteArray &body, const QByteArray &more = {}) -> QByteArray {
+        return "POST /{control}/api/" + path + " HTTP/1.1\r\n" + host + more +
+               "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    row("api pause", post("pause", {}), 200, true, QStringLiteral("contn./reset"), 3);
+    row("api pause, control not allowed", post("pause", {}), 403);
+    row("api pause, view link", QByteArray(post("pause", {})).replace("{control}", "{view}"), 403, true);
+    row("api pause, chair link", QByteArray(post("pause", {})).replace("{control}", "{chair}"), 403, true);
+    row("api pause, wrong token",
+        QByteArray(post("pause", {})).replace("{control}", "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"), 403, true);
+    row("api pause from another site", post("pause", {}, "Origin: http://evil.example\r\n"), 403, true);
+    row("api start while running", post("start", {}), 409, true);
+    row("api reset while running", post("reset", {}), 409, true);
+    row("api next while a talk runs", post("next", {}), 409, true);
+    row("api nudge", post("nudge", "+10"), 200, true, QStringLiteral("pause/reset hidden"), 14);
+    row("api nudge by another amount", post("nudge", "+99"), 400, true);
+    row("api message", post("message", "Please wrap up"), 200, true);
+    row("api message over 200 characters", post("message", QByteArray(201, 'a')), 400, true);
+    row("api message not UTF-8", post("message", "\xff\xfe"), 400, true);
+    row("api body over 1 KiB",
+        "POST /{control}/api/message HTTP/1.1\r\n" + host + "Content-Length: 1025\r\n\r\n", 413, true);
+    row("api body in chunks", "POST /{control}/api/message HTTP/1.1\r\n" + host +
+        "Transfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 411, true);
+    row("api unknown command", post("exit", {}), 404, true);
+    row("api command by GET", "GET /{control}/api/pause HTTP/1.1\r\n" + host + "\r\n", 404, true);
 }
 
 void TestRemoteServer::requestsGetTheirStatus()
 {
     QFETCH(QByteArray, request);
     QFETCH(int, status);
+    QFETCH(bool, controlAllowed);
+    QFETCH(QString, captionsAfter);
+    QFETCH(int, elapsedAfter);
     RemoteFixture r;
+    r.remote().setControlAllowed(controlAllowed);
     r.f.form->Command1_Click();
     r.f.runSeconds(3);
 
-    request.replace("{view}", r.view).replace("{control}", r.control);
+    request.replace("{view}", r.view).replace("{control}", r.control).replace("{chair}", r.chair);
     request.replace("{host}", QByteArray("127.0.0.1:").append(QByteArray::number(r.port)));
     QCOMPARE(statusFor(r.port, request), status);
 
-    // The talk runs on as before, and nothing is left behind.
+    // The talk runs on as before, or as the command left it, and nothing
+    // is left behind.
     r.f.runSeconds(1);
-    QCOMPARE(ElapsedSeconds, 4);
-    QCOMPARE(r.readout(), QStringLiteral("09:56"));
-    QCOMPARE(captions(*r.f.form), QStringLiteral("pause/reset hidden"));
+    QCOMPARE(ElapsedSeconds, elapsedAfter);
+    QCOMPARE(r.readout(), QTime(0, 0).addSecs(600 - elapsedAfter).toString(QStringLiteral("mm:ss")));
+    QCOMPARE(captions(*r.f.form), captionsAfter);
     QTRY_COMPARE(r.remote().server().connectionCount(), 0);
     QVERIFY(!QFile::exists(ConfigFileName));
 }
@@ -284,7 +323,8 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
     QTest::addColumn<bool>("on");
     QTest::addColumn<int>("port");
     QTest::addColumn<bool>("tokensKept");
-    const QByteArray tokens = "view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\r\n";
+    const QByteArray tokens = "view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\r\n"
+                              "chair=CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC\r\n";
     QTest::newRow("as written") << "[remote]\r\non=1\r\nport=9000\r\nallowControl=0\r\n" + tokens << true << 9000
                                 << true;
     QTest::newRow("bad port and switch") << "on=yes\r\nport=70000\r\n" + tokens << false << 8421 << true;
@@ -293,6 +333,10 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
     QTest::newRow("one token for both")
         << QByteArray("view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\ncontrol=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n") << false << 8421
         << false;
+    QTest::newRow("chair with the view's token")
+        << QByteArray("view=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\n"
+                      "chair=AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n")
+        << false << 8421 << false;
 }
 
 void TestRemoteServer::remoteFileKeepsTheLinks()
@@ -304,7 +348,7 @@ void TestRemoteServer::remoteFileKeepsTheLinks()
     const remote::RemoteSettings s = remote::parseRemoteFile(content);
     QCOMPARE(s.on, on);
     QCOMPARE(int(s.port), port);
-    QCOMPARE(!s.viewToken.isEmpty() && !s.controlToken.isEmpty(), tokensKept);
+    QCOMPARE(!s.viewToken.isEmpty() && !s.controlToken.isEmpty() && !s.chairToken.isEmpty(), tokensKept);
     QCOMPARE(remote::parseRemoteFile(remote::serializeRemoteFile(s)), s);
 }
 
@@ -390,15 +434,16 @@ void TestRemoteServer::controlLinkIsDrawnOnlyAfterShow()
     QVERIFY(show);
     QVERIFY(drawn().first.contains(QString::fromLatin1(r.view)));
     QVERIFY(!drawn().first.contains(QString::fromLatin1(r.control)));
-    QCOMPARE(drawn().second, 1);
+    // The view and chair links' codes, never the control link's.
+    QCOMPARE(drawn().second, 2);
 
     show->click();
     QVERIFY(drawn().first.contains(QString::fromLatin1(r.control)));
-    QCOMPARE(drawn().second, 2);
+    QCOMPARE(drawn().second, 3);
 
     window->close();
     QVERIFY(!drawn().first.contains(QString::fromLatin1(r.control)));
-    QCOMPARE(drawn().second, 1);
+    QCOMPARE(drawn().second, 2);
 }
 
 void TestRemoteServer::defaultRouteNamesTheInterface_data()
