@@ -27,6 +27,7 @@ public:
 signals:
     void talkRequested(int index);
     void importRequested(const QString &path);
+    void reportRequested();
 
 private:
     void refresh();

@@ -50,6 +50,8 @@ public:
     void setControlAllowed(bool allowed) { m_controlAllowed = allowed; }
     // The current state, asked for by a new page and by the state request.
     void setStateSource(std::function<QByteArray()> source) { m_state = std::move(source); }
+    // The session's report as a web page, for the control link.
+    void setReportSource(std::function<QByteArray()> source) { m_report = std::move(source); }
     // How long a client may take to send its request head; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
 
@@ -90,6 +92,7 @@ private:
     LinkTokens m_tokens;
     bool m_controlAllowed = false;
     std::function<QByteArray()> m_state;
+    std::function<QByteArray()> m_report;
     int m_requestTimeoutMs = 10000;
     int m_connections = 0;
     QTimer m_pings;

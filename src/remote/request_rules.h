@@ -37,7 +37,7 @@ struct OwnHost {
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
 enum class Link { View, Control };
-enum class Resource { Page, State, Socket };
+enum class Resource { Page, State, Socket, Report };
 
 struct LinkTokens {
     QByteArray view;
@@ -46,8 +46,8 @@ struct LinkTokens {
 
 // How the server answers a request: 403 without a valid token (or from a
 // foreign Host, or a WebSocket opened by another origin), 404 for anything
-// but the page, its state and its WebSocket, else 200, or 101 for the
-// WebSocket.
+// but the page, its state, its WebSocket and, for the control link, the
+// session's report; else 200, or 101 for the WebSocket.
 struct Answer {
     int status = 404;
     Link link = Link::View;

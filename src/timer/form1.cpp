@@ -5,6 +5,7 @@
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "remote/remote_view.h"
+#include "report/report_job.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
@@ -72,6 +73,9 @@ Form1::Form1(platform::MediaPlayers &players)
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &caption) { pressFromRemote(caption); },
                                       this);
+    // The control link's report: today's talks as the log holds them.
+    m_remote->server().setReportSource(
+        [] { return ::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()); });
 }
 
 // The settings window has no parent, so that it is a window of its own; it

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "programme/programme_window.h"
 #include "programme/talk_times.h"
+#include "report/report_window.h"
 #include "settings/declare.h"
 
 #include <QPushButton>
@@ -77,6 +78,17 @@ void Form1::showProgrammeWindow()
         m_programmeWindow = new programme::ProgrammeWindow(m_programme, this);
         connect(m_programmeWindow, &programme::ProgrammeWindow::talkRequested, this, &Form1::takeTalk);
         connect(m_programmeWindow, &programme::ProgrammeWindow::importRequested, this, &Form1::importProgramme);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::reportRequested, this, [this] {
+            // The talk that just ended is in the log before the report reads it.
+            report(m_talkLog.write());
+            auto *window = findChild<::report::ReportWindow *>();
+            if (!window)
+                window = new ::report::ReportWindow(this);
+            window->load(programme::TalkLogFileName);
+            window->show();
+            window->raise();
+            window->activateWindow();
+        });
     }
     m_programmeWindow->setIdle(idle());
     m_programmeWindow->show();
