@@ -3,6 +3,8 @@
 #include "programme/csv_records.h"
 #include "settings/number_text.h"
 
+#include "report/report_words.h"
+
 #include <QCoreApplication>
 
 #include <array>
@@ -57,8 +59,6 @@ std::optional<ColumnMap> headerMap(const QStringList &fields)
     return any ? std::optional(map) : std::nullopt;
 }
 
-QString tr(const char *text) { return QCoreApplication::translate("Report", text); }
-
 // A spreadsheet may have turned "2026-12-07" into "2026/12/07" and
 // "09:05:00" into "9:05".
 std::optional<QDate> readDate(const QString &text)
@@ -95,7 +95,7 @@ std::optional<int> readSeconds(const QString &text)
 std::variant<LogRow, QString> readRow(const programme::Record &record, const ColumnMap &map)
 {
     if (!record.closed)
-        return tr("a quoted field is not closed");
+        return Words::tr("a quoted field is not closed");
     LogRow row;
     row.line = record.line;
     for (int c = 0; c < ColumnCount; ++c) {
@@ -106,10 +106,10 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
                                  : QString();
         if (text.isEmpty()) {
             if (required(column))
-                return tr("no %1").arg(QLatin1String(ColumnNames[c]));
+                return Words::tr("no %1").arg(QLatin1String(ColumnNames[c]));
             continue;
         }
-        const auto wrong = [&] { return tr("\"%1\" is not a valid %2").arg(text, QLatin1String(ColumnNames[c])); };
+        const auto wrong = [&] { return Words::tr("\"%1\" is not a valid %2").arg(text, QLatin1String(ColumnNames[c])); };
         switch (column) {
         case Date:
             if (const auto date = readDate(text))
@@ -157,7 +157,7 @@ LogRead readTalkLog(const QByteArray &bytes)
     LogRead read;
     const std::optional<QString> text = programme::decodeSpreadsheetText(bytes);
     if (!text) {
-        read.problems << tr("the file is neither UTF-8 nor Shift_JIS (code page 932) text");
+        read.problems << Words::tr("the file is neither UTF-8 nor Shift_JIS (code page 932) text");
         return read;
     }
     std::optional<ColumnMap> map;
@@ -171,7 +171,7 @@ LogRead readTalkLog(const QByteArray &bytes)
             if (map) {
                 for (int c = 0; c < ColumnCount; ++c) {
                     if (required(Column(c)) && (*map)[c] < 0) {
-                        read.problems << tr("line %1: the header has no column %2")
+                        read.problems << Words::tr("line %1: the header has no column %2")
                                              .arg(record.line)
                                              .arg(QLatin1String(ColumnNames[c]));
                         return read;
@@ -183,7 +183,7 @@ LogRead readTalkLog(const QByteArray &bytes)
         }
         const auto row = readRow(record, *map);
         if (const QString *why = std::get_if<QString>(&row))
-            read.problems << tr("line %1: %2").arg(record.line).arg(*why);
+            read.problems << Words::tr("line %1: %2").arg(record.line).arg(*why);
         else
             read.rows << std::get<LogRow>(row);
     }

@@ -1,5 +1,7 @@
 #include "report/report_geometry.h"
 
+#include "report/report_words.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -8,8 +10,6 @@
 namespace report {
 
 namespace {
-
-QString tr(const char *text, int n = -1) { return QCoreApplication::translate("Report", text, nullptr, n); }
 
 } // namespace
 
@@ -82,14 +82,14 @@ DriftPlot driftPlot(const SessionReport &report, const QRectF &plot)
 
 QString reportHeading(const SessionReport &report)
 {
-    return tr("Session report, %1").arg(report.date.toString(Qt::ISODate));
+    return Words::tr("Session report, %1").arg(report.date.toString(Qt::ISODate));
 }
 
 QString reportSubheading(const SessionReport &report)
 {
     if (report.talks.isEmpty())
-        return tr("No talk of this day in the log.");
-    return tr("%n talks from %1 to %2", int(report.talks.size()))
+        return Words::tr("No talk of this day in the log.");
+    return Words::tr("%n talks from %1 to %2", nullptr, int(report.talks.size()))
         .arg(clockTime(report.talks.constFirst().start.msecsSinceStartOfDay() / 1000), clockTime(report.actualEnd));
 }
 
@@ -99,27 +99,27 @@ QList<TotalsLine> totalsLines(const SessionReport &report)
                                 ? signedMinutesSeconds(report.longestOvertime) + QStringLiteral("  ") + report.longestTitle
                                 : QStringLiteral("–");
     return {
-        {tr("Talks"), QString::number(report.talks.size())},
-        {tr("Talks over time"), QString::number(report.talksOver)},
-        {tr("Total overtime"), signedMinutesSeconds(report.totalOvertime)},
-        {tr("Median overtime of the talks over"),
+        {Words::tr("Talks"), QString::number(report.talks.size())},
+        {Words::tr("Talks over time"), QString::number(report.talksOver)},
+        {Words::tr("Total overtime"), signedMinutesSeconds(report.totalOvertime)},
+        {Words::tr("Median overtime of the talks over"),
          report.medianOvertime ? signedMinutesSeconds(int(std::lround(*report.medianOvertime))) : QStringLiteral("–")},
-        {tr("Longest overtime"), longest},
-        {tr("Total paused time"), minutesSeconds(report.totalPaused)},
+        {Words::tr("Longest overtime"), longest},
+        {Words::tr("Total paused time"), minutesSeconds(report.totalPaused)},
     };
 }
 
-QString driftHeading() { return tr("Drift of the session (minutes late)"); }
+QString driftHeading() { return Words::tr("Drift of the session (minutes late)"); }
 
 QString driftSource(const SessionReport &report)
 {
-    return report.driftFromPlannedStarts ? tr("from the planned starts in the log")
-                                         : tr("the log has no planned starts: the overtime summed talk by talk");
+    return report.driftFromPlannedStarts ? Words::tr("from the planned starts in the log")
+                                         : Words::tr("the log has no planned starts: the overtime summed talk by talk");
 }
 
 QString driftEnds(const SessionReport &report)
 {
-    return tr("planned end %1, actual end %2 (%3)")
+    return Words::tr("planned end %1, actual end %2 (%3)")
         .arg(clockTime(report.plannedEnd), clockTime(report.actualEnd),
              signedMinutesSeconds(report.actualEnd - report.plannedEnd));
 }
@@ -135,18 +135,18 @@ QStringList leftOutLines(const QStringList &problems, int most)
 {
     if (problems.isEmpty())
         return {};
-    QStringList lines{tr("%n lines of the log were left out:", int(problems.size()))};
+    QStringList lines{Words::tr("%n lines of the log were left out:", nullptr, int(problems.size()))};
     lines << problems.mid(0, most);
     if (problems.size() > most)
-        lines << tr("and %n more", int(problems.size() - most));
+        lines << Words::tr("and %n more", nullptr, int(problems.size() - most));
     return lines;
 }
 
 ChartWords chartWords()
 {
-    return {tr("No."),          tr("Title"),      tr("Speaker"),    tr("planned"),
-            tr("taken"),        tr("over"),       tr("pauses"),     tr("presentation"),
-            tr("discussion"),   tr("time taken"), tr("past bell 3"), tr("min")};
+    return {Words::tr("No."),          Words::tr("Title"),      Words::tr("Speaker"),    Words::tr("planned"),
+            Words::tr("taken"),        Words::tr("over"),       Words::tr("pauses"),     Words::tr("presentation"),
+            Words::tr("discussion"),   Words::tr("time taken"), Words::tr("past bell 3"), Words::tr("min")};
 }
 
 } // namespace report

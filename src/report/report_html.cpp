@@ -2,6 +2,8 @@
 
 #include "report/report_geometry.h"
 
+#include "report/report_words.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -124,7 +126,7 @@ QString driftSvg(const SessionReport &report)
         const bool end = i + 1 == drift.talkX.size();
         svg += QStringLiteral(R"~(<text x="%1" y="%2" font-size="28" text-anchor="middle">%3</text>)~")
                    .arg(num(drift.talkX[i]), num(plot.bottom() + 40),
-                        end ? esc(QCoreApplication::translate("Report", "end")) : QString::number(i + 1));
+                        end ? esc(Words::tr("end")) : QString::number(i + 1));
     }
     QStringList points;
     for (const QPointF &p : drift.points)
@@ -194,7 +196,7 @@ QByteArray reportHtml(const SessionReport &report)
                     .arg(esc(reportHeading(report)), esc(reportSubheading(report)));
         if (page == 0 && !report.talks.isEmpty()) {
             html += QStringLiteral("<div class=\"summary\"><div class=\"totals\"><h2>%1</h2><table>")
-                        .arg(esc(QCoreApplication::translate("Report", "Totals")));
+                        .arg(esc(Words::tr("Totals")));
             for (const TotalsLine &line : totalsLines(report))
                 html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(esc(line.label), esc(line.value));
             html += QStringLiteral("</table></div><div class=\"drift\"><h2>%1</h2><p>%2</p>%3<p><b>%4</b></p></div></div>\n")

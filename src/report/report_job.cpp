@@ -4,6 +4,8 @@
 #include "programme/talk_log.h"
 #include "report/report_files.h"
 
+#include "report/report_words.h"
+
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +16,6 @@
 namespace report {
 
 namespace {
-
-QString tr(const char *text, int n = -1) { return QCoreApplication::translate("Report", text, nullptr, n); }
 
 void print(std::FILE *stream, const QString &line)
 {
@@ -35,16 +35,16 @@ QString datedPath(const QString &path, const QDate &date)
 
 ReportOptions::ReportOptions()
     : m_report(QStringLiteral("report"),
-               tr("Write the report of a session from the talk log to FILE (.html or\n.pdf) and exit."),
+               Words::tr("Write the report of a session from the talk log to FILE (.html or\n.pdf) and exit."),
                QStringLiteral("FILE"))
-    , m_log(QStringLiteral("log"), tr("With --report: the talk log to read (default: %1).").arg(programme::TalkLogFileName),
+    , m_log(QStringLiteral("log"), Words::tr("With --report: the talk log to read (default: %1).").arg(programme::TalkLogFileName),
             QStringLiteral("FILE"))
     , m_date(QStringLiteral("date"),
-             tr("With --report: the day of the session, YYYY-MM-DD (default: the\nlatest); once per report."),
+             Words::tr("With --report: the day of the session, YYYY-MM-DD (default: the\nlatest); once per report."),
              QStringLiteral("DATE"))
-    , m_from(QStringLiteral("from"), tr("With --report: only the talks started at HH:MM or later."),
+    , m_from(QStringLiteral("from"), Words::tr("With --report: only the talks started at HH:MM or later."),
              QStringLiteral("HH:MM"))
-    , m_to(QStringLiteral("to"), tr("With --report: only the talks started at HH:MM or earlier."),
+    , m_to(QStringLiteral("to"), Words::tr("With --report: only the talks started at HH:MM or earlier."),
            QStringLiteral("HH:MM"))
 {
 }
@@ -60,7 +60,7 @@ std::variant<std::monostate, ReportRequest, QString> ReportOptions::read(const Q
     if (!parser.isSet(m_report)) {
         for (const QCommandLineOption *option : {&m_log, &m_date, &m_from, &m_to}) {
             if (parser.isSet(*option))
-                return tr("--%1 goes with --report.").arg(option->names().constFirst());
+                return Words::tr("--%1 goes with --report.").arg(option->names().constFirst());
         }
         return std::monostate{};
     }
@@ -68,12 +68,12 @@ std::variant<std::monostate, ReportRequest, QString> ReportOptions::read(const Q
     request.out = parser.value(m_report);
     if (!request.out.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
         && !request.out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        return tr("--report needs a file name ending in .html or .pdf.");
+        return Words::tr("--report needs a file name ending in .html or .pdf.");
     request.log = parser.isSet(m_log) ? parser.value(m_log) : programme::TalkLogFileName;
     for (const QString &value : parser.values(m_date)) {
         const QDate date = QDate::fromString(value, Qt::ISODate);
         if (!date.isValid())
-            return tr("--date needs a date as YYYY-MM-DD, not \"%1\".").arg(value);
+            return Words::tr("--date needs a date as YYYY-MM-DD, not \"%1\".").arg(value);
         if (!request.dates.contains(date))
             request.dates << date;
     }
@@ -82,7 +82,7 @@ std::variant<std::monostate, ReportRequest, QString> ReportOptions::read(const Q
             continue;
         const QTime time = QTime::fromString(parser.value(*option), QStringLiteral("H:mm"));
         if (!time.isValid())
-            return tr("--%1 needs a time as HH:MM, not \"%2\".").arg(option->names().constFirst(), parser.value(*option));
+            return Words::tr("--%1 needs a time as HH:MM, not \"%2\".").arg(option->names().constFirst(), parser.value(*option));
         *target = time;
     }
     return request;
@@ -101,15 +101,15 @@ LoadedReport loadReport(const QString &path, const std::optional<QDate> &date, c
     const LogRead read = readTalkLog(file.readAll());
     const std::optional<QDate> day = date ? date : latestDate(read.rows);
     if (!day) {
-        loaded.error = read.problems.isEmpty() ? tr("%1: the log holds no talk.").arg(path)
-                                               : tr("%1: no line of the log can be read (%2).")
+        loaded.error = read.problems.isEmpty() ? Words::tr("%1: the log holds no talk.").arg(path)
+                                               : Words::tr("%1: no line of the log can be read (%2).")
                                                      .arg(path, read.problems.constFirst());
         return loaded;
     }
     loaded.report = sessionReport(read.rows, *day, from, to);
     loaded.report.problems = read.problems;
     if (loaded.report.talks.isEmpty())
-        loaded.error = tr("%1: no talk of %2 in the log.").arg(path, day->toString(Qt::ISODate));
+        loaded.error = Words::tr("%1: no talk of %2 in the log.").arg(path, day->toString(Qt::ISODate));
     return loaded;
 }
 
@@ -152,7 +152,7 @@ int runReportJob(const ReportRequest &request, int argc, char *argv[])
             status = 1;
             continue;
         }
-        print(stdout, tr("%1: the report of %2, %n talks.", int(loaded.report.talks.size()))
+        print(stdout, Words::tr("%1: the report of %2, %n talks.", nullptr, int(loaded.report.talks.size()))
                           .arg(out, loaded.report.date.toString(Qt::ISODate)));
     }
     return status;

@@ -28,7 +28,6 @@ struct ReportRequest {
 // The report's options on the program's command line.
 class ReportOptions
 {
-    Q_DECLARE_TR_FUNCTIONS(ReportOptions)
 public:
     ReportOptions();
     void addTo(QCommandLineParser &parser) const;

@@ -2,6 +2,8 @@
 
 #include "report/report_geometry.h"
 
+#include "report/report_words.h"
+
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -206,7 +208,7 @@ void paintTotals(QPainter &p, const SessionReport &report, const QRectF &box)
     p.setPen(Qt::black);
     p.setFont(reportFont(36, true));
     p.drawText(QRectF(box.left(), box.top(), box.width(), 60), Qt::AlignLeft | Qt::AlignVCenter,
-               QCoreApplication::translate("Report", "Totals"));
+               Words::tr("Totals"));
     double y = box.top() + 80;
     for (const TotalsLine &line : totalsLines(report)) {
         p.setFont(reportFont(30));
@@ -241,7 +243,7 @@ void paintDrift(QPainter &p, const SessionReport &report, const QRectF &box)
     for (int i = 0; i < drift.talkX.size(); ++i) {
         const bool end = i + 1 == drift.talkX.size();
         p.drawText(QRectF(drift.talkX[i] - 50, plot.bottom() + 8, 100, 40), Qt::AlignCenter,
-                   end ? QCoreApplication::translate("Report", "end") : QString::number(i + 1));
+                   end ? Words::tr("end") : QString::number(i + 1));
     }
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(colours::Drift, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
