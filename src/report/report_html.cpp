@@ -15,7 +15,7 @@ namespace {
 constexpr double BarsWidth = 1140;
 constexpr double BarsHeight = 52;
 constexpr double DriftWidth = 1670;
-constexpr double DriftHeight = 560;
+constexpr double DriftHeight = 440;
 
 QString esc(const QString &text) { return text.toHtmlEscaped(); }
 QString num(double value) { return QString::number(value, 'f', 1); }
@@ -39,7 +39,7 @@ p { margin: 1mm 0; }
 .drift svg { width: 100%; height: auto; display: block; }
 svg text { font-family: inherit; }
 table.talks { width: 100%; border-collapse: collapse; table-layout: fixed; break-inside: avoid; margin-top: 2mm; }
-table.talks th { text-align: left; font-size: 9pt; border-bottom: 1px solid #000; }
+table.talks th { text-align: left; font-size: 9pt; border-bottom: 1px solid #000; padding: 0.6mm 1mm; }
 table.talks td { padding: 0.6mm 1mm; white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
 table.talks tr { break-inside: avoid; }
 table.talks tbody tr:nth-child(even) { background: #f3f3f3; }

@@ -89,6 +89,8 @@ void TestRemoteServer::requestsGetTheirStatus_data()
     QTest::newRow("view page") << "GET /{view} HTTP/1.1\r\n" + host + "\r\n" << 200;
     QTest::newRow("control page") << "GET /{control} HTTP/1.1\r\n" + host + "\r\n" << 200;
     QTest::newRow("state") << "GET /{view}/state?x=1 HTTP/1.1\r\n" + host + "\r\n" << 200;
+    QTest::newRow("control link's report") << "GET /{control}/report HTTP/1.1\r\n" + host + "\r\n" << 200;
+    QTest::newRow("no report for the view link") << "GET /{view}/report HTTP/1.1\r\n" + host + "\r\n" << 404;
     QTest::newRow("websocket") << "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n"
                                << 101;
     QTest::newRow("no token") << "GET / HTTP/1.1\r\n" + host + "\r\n" << 403;
