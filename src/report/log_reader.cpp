@@ -97,7 +97,6 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
     if (!record.closed)
         return Words::tr("a quoted field is not closed");
     LogRow row;
-    row.line = record.line;
     for (int c = 0; c < ColumnCount; ++c) {
         const Column column = Column(c);
         const int index = map[c];

@@ -13,7 +13,6 @@ namespace report {
 
 // One line of "Orlatim-log.csv" as the report uses it; times in seconds.
 struct LogRow {
-    int line = 0; // in the file, counted from 1
     QDate date;
     QTime start;
     std::optional<QTime> end;

@@ -60,7 +60,7 @@ DriftPlot driftPlot(const SessionReport &report, const QRectF &plot)
     }
     // Whole minutes, a few lines of them.
     const int span = high - low;
-    const int stepMinutes = span <= 5 * 60 ? 1 : span <= 20 * 60 ? 5 : span <= 60 * 60 ? 10 : 30;
+    const int stepMinutes = span <= 5 * 60 ? 1 : span <= 20 * 60 ? 5 : span <= 60 * 60 ? 10 : span <= 180 * 60 ? 30 : 60;
     const int step = stepMinutes * 60;
     low = int(std::floor(double(low) / step)) * step;
     high = int(std::ceil(double(high) / step)) * step;
@@ -69,9 +69,13 @@ DriftPlot driftPlot(const SessionReport &report, const QRectF &plot)
     for (int s = low; s <= high; s += step)
         drift.minuteLines.append({y(s), s / 60});
     const int intervals = std::max<int>(1, int(report.drift.size()) - 1);
+    const int labelEvery = (intervals + 19) / 20;
     for (int i = 0; i < report.drift.size(); ++i) {
         const double x = plot.left() + plot.width() * i / intervals;
-        drift.talkX << x;
+        if (i == intervals)
+            drift.talkLabels.append({x, Words::tr("end")});
+        else if (i % labelEvery == 0 && i + labelEvery / 2 < intervals)
+            drift.talkLabels.append({x, QString::number(i + 1)});
         if (const std::optional<int> &offset = report.drift[i]) {
             drift.points << QPointF(x, y(*offset));
             drift.talkAt << (i + 1 < report.drift.size() ? i + 1 : 0);

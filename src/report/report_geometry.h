@@ -54,7 +54,9 @@ struct DriftPlot {
     QList<int> talkAt;       // the talk number a point belongs to; 0 for the end
     double zeroY = 0;
     QList<std::pair<double, int>> minuteLines; // y and minutes
-    QList<double> talkX;     // x of the start of each talk, then of the end
+    // Under the line: the talk numbers, every one or, with many talks, every
+    // few, and "end".
+    QList<std::pair<double, QString>> talkLabels;
 };
 DriftPlot driftPlot(const SessionReport &report, const QRectF &plot);
 

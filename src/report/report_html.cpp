@@ -122,12 +122,9 @@ QString driftSvg(const SessionReport &report)
     }
     svg += QStringLiteral(R"~(<line x1="%1" x2="%2" y1="%3" y2="%3" stroke="#000" stroke-width="3"/>)~")
                .arg(num(plot.left()), num(plot.right()), num(drift.zeroY));
-    for (int i = 0; i < drift.talkX.size(); ++i) {
-        const bool end = i + 1 == drift.talkX.size();
+    for (const auto &[x, label] : drift.talkLabels)
         svg += QStringLiteral(R"~(<text x="%1" y="%2" font-size="28" text-anchor="middle">%3</text>)~")
-                   .arg(num(drift.talkX[i]), num(plot.bottom() + 40),
-                        end ? esc(Words::tr("end")) : QString::number(i + 1));
-    }
+                   .arg(num(x), num(plot.bottom() + 40), esc(label));
     QStringList points;
     for (const QPointF &p : drift.points)
         points << num(p.x()) + QLatin1Char(',') + num(p.y());

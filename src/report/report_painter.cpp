@@ -240,11 +240,8 @@ void paintDrift(QPainter &p, const SessionReport &report, const QRectF &box)
     }
     p.setPen(QPen(Qt::black, 3));
     p.drawLine(QPointF(plot.left(), drift.zeroY), QPointF(plot.right(), drift.zeroY));
-    for (int i = 0; i < drift.talkX.size(); ++i) {
-        const bool end = i + 1 == drift.talkX.size();
-        p.drawText(QRectF(drift.talkX[i] - 50, plot.bottom() + 8, 100, 40), Qt::AlignCenter,
-                   end ? Words::tr("end") : QString::number(i + 1));
-    }
+    for (const auto &[x, label] : drift.talkLabels)
+        p.drawText(QRectF(x - 50, plot.bottom() + 8, 100, 40), Qt::AlignCenter, label);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(colours::Drift, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(drift.points.constData(), int(drift.points.size()));

@@ -6,6 +6,7 @@
 
 #include <QBoxLayout>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -87,10 +88,15 @@ void ReportWindow::load(const QString &logPath)
 void ReportWindow::save()
 {
     const QString suggested = QStringLiteral("Orlatim-report-%1.pdf").arg(m_report.date.toString(Qt::ISODate));
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save the report"), suggested,
-                                                      tr("PDF (*.pdf);;Web page (*.html)"));
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(this, tr("Save the report"), suggested,
+                                                tr("PDF (*.pdf);;Web page (*.html)"), &filter);
     if (path.isEmpty())
         return;
+    // A name typed without its ending gets the one of the form chosen.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
+        path += filter.contains(QLatin1String("*.pdf")) ? QStringLiteral(".pdf") : QStringLiteral(".html");
     const QString error = writeReport(m_report, path);
     m_note->setText(error.isEmpty() ? tr("Saved as %1.").arg(path) : error);
 }
