@@ -42,21 +42,20 @@ ColumnMap programOrder()
     return map;
 }
 
+// A first line that names the date and the start is a header, whatever
+// else it names; a talk's line never holds these words there.
 std::optional<ColumnMap> headerMap(const QStringList &fields)
 {
     ColumnMap map;
     map.fill(-1);
-    bool any = false;
     for (int i = 0; i < fields.size(); ++i) {
         const QString name = fields[i].trimmed().toLower();
         for (int c = 0; c < ColumnCount; ++c) {
-            if (map[c] < 0 && name == QLatin1String(ColumnNames[c])) {
+            if (map[c] < 0 && name == QLatin1String(ColumnNames[c]))
                 map[c] = i;
-                any = true;
-            }
         }
     }
-    return any ? std::optional(map) : std::nullopt;
+    return map[Date] >= 0 && map[Start] >= 0 ? std::optional(map) : std::nullopt;
 }
 
 // A spreadsheet may have turned "2026-12-07" into "2026/12/07" and
