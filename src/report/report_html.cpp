@@ -51,6 +51,13 @@ table.talks tbody { border-bottom: 1px solid #000; }
 .legend { margin-top: 1.5mm; font-size: 9pt; }
 .legend svg { vertical-align: middle; margin: 0 1mm 0 4mm; }
 .leftout { font-size: 9pt; }
+/* On a phone the summary stacks and the chart keeps its width, scrolled sideways. */
+@media screen and (max-width: 760px) {
+  body { margin: 3mm; }
+  .summary { flex-direction: column; }
+  .chart { overflow-x: auto; }
+  .chart table.talks { min-width: 760px; }
+}
 )~";
 
 QString hatchDefs()
@@ -157,7 +164,7 @@ QString talksTable(const SessionReport &report, int first, int count)
 {
     const ChartWords w = chartWords();
     const int seconds = chartSeconds(report);
-    QString html = QStringLiteral(R"~(<table class="talks"><colgroup><col style="width:3%"><col style="width:22%">)~"
+    QString html = QStringLiteral(R"~(<div class="chart"><table class="talks"><colgroup><col style="width:4%"><col style="width:21%">)~"
                                   R"~(<col style="width:11%"><col style="width:39%"><col style="width:6%">)~"
                                   R"~(<col style="width:6%"><col style="width:6%"><col style="width:7%"></colgroup>)~");
     html += QStringLiteral(R"~(<thead><tr><th class="n">%1</th><th>%2</th><th>%3</th><th class="bars">%4</th>)~"
@@ -175,7 +182,7 @@ QString talksTable(const SessionReport &report, int first, int count)
                          talk.overtime > 0 ? signedMinutesSeconds(talk.overtime) : QString(),
                          pauses.isEmpty() ? QString() : pauseMark() + QLatin1Char(' ') + esc(pauses));
     }
-    return html + QStringLiteral("</tbody></table>") + legend(w);
+    return html + QStringLiteral("</tbody></table>") + legend(w) + QStringLiteral("</div>");
 }
 
 } // namespace
