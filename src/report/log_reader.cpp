@@ -107,7 +107,11 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
                 return Words::tr("no %1").arg(QLatin1String(ColumnNames[c]));
             continue;
         }
-        const auto wrong = [&] { return Words::tr("\"%1\" is not a valid %2").arg(text, QLatin1String(ColumnNames[c])); };
+        // A cell pasted full of text is named by its beginning.
+        const auto wrong = [&] {
+            const QString shown = text.size() > 40 ? text.left(40) + QStringLiteral("…") : text;
+            return Words::tr("\"%1\" is not a valid %2").arg(shown, QLatin1String(ColumnNames[c]));
+        };
         switch (column) {
         case Date:
             if (const auto date = readDate(text))
