@@ -51,6 +51,7 @@ table.talks tbody { border-bottom: 1px solid #000; }
 .legend { margin-top: 1.5mm; font-size: 9pt; }
 .legend svg { vertical-align: middle; margin: 0 1mm 0 4mm; }
 .leftout { font-size: 9pt; }
+@media print { body { margin: 0; } }
 /* On a phone the summary stacks and the chart keeps its width, scrolled sideways. */
 @media screen and (max-width: 760px) {
   body { margin: 3mm; }
@@ -165,8 +166,8 @@ QString talksTable(const SessionReport &report, int first, int count)
     const ChartWords w = chartWords();
     const int seconds = chartSeconds(report);
     QString html = QStringLiteral(R"~(<div class="chart"><table class="talks"><colgroup><col style="width:4%"><col style="width:21%">)~"
-                                  R"~(<col style="width:11%"><col style="width:39%"><col style="width:6%">)~"
-                                  R"~(<col style="width:6%"><col style="width:6%"><col style="width:7%"></colgroup>)~");
+                                  R"~(<col style="width:11%"><col style="width:38%"><col style="width:6%">)~"
+                                  R"~(<col style="width:6%"><col style="width:6%"><col style="width:8%"></colgroup>)~");
     html += QStringLiteral(R"~(<thead><tr><th class="n">%1</th><th>%2</th><th>%3</th><th class="bars">%4</th>)~"
                            R"~(<th class="t">%5</th><th class="t">%6</th><th class="t">%7</th><th class="t">%8</th></tr></thead><tbody>)~")
                 .arg(esc(w.number), esc(w.title), esc(w.speaker), ticksSvg(seconds, w.minutes), esc(w.planned),
