@@ -24,6 +24,8 @@ packages=(
   chromium
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
+  # the session report's test reads the PDF's text
+  poppler-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "platform/translations.h"
 #include "remote/command_line.h"
 #include "remote/remote_view.h"
+#include "report/report_job.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 
@@ -27,6 +28,8 @@ int main(int argc, char *argv[])
     if (const auto status = commandLine.answer(argc, argv))
         return *status;
     early.reset();
+    if (const auto &request = commandLine.reportRequest())
+        return report::runReportJob(*request, argc, argv);
 
     QApplication app(argc, argv);
     platform::installTranslations(app);

@@ -511,6 +511,10 @@ view, control and chair links.</source>
         <source> s</source>
         <translation> 秒</translation>
     </message>
+    <message>
+        <source>report…</source>
+        <translation>レポート…</translation>
+    </message>
 </context>
 <context>
     <name>remote::MessageWindow</name>
@@ -648,6 +652,236 @@ view, control and chair links.</source>
     <message>
         <source>Makes every link anew; every open page is dropped.</source>
         <translation>すべてのリンクを作り直します。開いているページはすべて切断されます。</translation>
+    </message>
+</context>
+<context>
+    <name>report::ReportWindow</name>
+    <message>
+        <source>Report</source>
+        <translation>レポート</translation>
+    </message>
+    <message>
+        <source>save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Save the report</source>
+        <translation>レポートの保存</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;Web page (*.html)</source>
+        <translation>PDF (*.pdf);;ウェブページ (*.html)</translation>
+    </message>
+    <message>
+        <source>Saved as %1.</source>
+        <translation>%1 に保存しました。</translation>
+    </message>
+</context>
+<context>
+    <name>report::Words</name>
+    <message>
+        <source>a quoted field is not closed</source>
+        <translation>引用符で始まる欄が閉じていません</translation>
+    </message>
+    <message>
+        <source>no %1</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid %2</source>
+        <translation>「%1」は %2 として読めません</translation>
+    </message>
+    <message>
+        <source>the file is neither UTF-8 nor Shift_JIS (code page 932) text</source>
+        <translation>UTF-8 としても Shift_JIS (コードページ 932) としても読めません</translation>
+    </message>
+    <message>
+        <source>line %1: the header has no column %2</source>
+        <translation>%1 行目: 見出しに %2 の列がありません</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>Session report, %1</source>
+        <translation>セッションのレポート %1</translation>
+    </message>
+    <message>
+        <source>No talk of this day in the log.</source>
+        <translation>この日の発表は記録にありません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n talks from %1 to %2</source>
+        <translation>
+            <numerusform>発表 %n 件、%1 から %2 まで</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Talks</source>
+        <translation>発表数</translation>
+    </message>
+    <message>
+        <source>Talks over time</source>
+        <translation>時間を超えた発表</translation>
+    </message>
+    <message>
+        <source>Total overtime</source>
+        <translation>超過時間の合計</translation>
+    </message>
+    <message>
+        <source>Median overtime of the talks over</source>
+        <translation>超えた発表の超過時間の中央値</translation>
+    </message>
+    <message>
+        <source>Longest overtime</source>
+        <translation>最長の超過</translation>
+    </message>
+    <message>
+        <source>Total paused time</source>
+        <translation>一時停止の合計</translation>
+    </message>
+    <message>
+        <source>Drift of the session (minutes late)</source>
+        <translation>セッションの遅れ (分)</translation>
+    </message>
+    <message>
+        <source>from the planned starts in the log</source>
+        <translation>記録の予定開始時刻から</translation>
+    </message>
+    <message>
+        <source>the log has no planned starts: the overtime summed talk by talk</source>
+        <translation>記録に予定開始時刻がないため、超過時間を発表ごとに積み上げています</translation>
+    </message>
+    <message>
+        <source>planned end %1, actual end %2 (%3)</source>
+        <translation>予定終了 %1、実際の終了 %2 (%3)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of the log were left out:</source>
+        <translation>
+            <numerusform>記録の %n 行を読み飛ばしました:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>ほか %n 件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>演題</translation>
+    </message>
+    <message>
+        <source>Speaker</source>
+        <translation>講演者</translation>
+    </message>
+    <message>
+        <source>planned</source>
+        <translation>予定</translation>
+    </message>
+    <message>
+        <source>taken</source>
+        <translation>実際</translation>
+    </message>
+    <message>
+        <source>over</source>
+        <translation>超過</translation>
+    </message>
+    <message>
+        <source>pauses</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>presentation</source>
+        <translation>口演</translation>
+    </message>
+    <message>
+        <source>discussion</source>
+        <translation>討論</translation>
+    </message>
+    <message>
+        <source>time taken</source>
+        <translation>実際の時間</translation>
+    </message>
+    <message>
+        <source>past bell 3</source>
+        <translation>３鈴の後</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>集計</translation>
+    </message>
+    <message>
+        <source>Write the report of a session from the talk log to FILE (.html or
+.pdf) and exit.</source>
+        <translation>発表の記録からセッションのレポートを FILE (.html または
+.pdf) に書き出して終了します。</translation>
+    </message>
+    <message>
+        <source>With --report: the talk log to read (default: %1).</source>
+        <translation>--report と共に: 読む発表の記録 (既定: %1)。</translation>
+    </message>
+    <message>
+        <source>With --report: the day of the session, YYYY-MM-DD (default: the
+latest); once per report.</source>
+        <translation>--report と共に: セッションの日付 YYYY-MM-DD (既定: 最新の
+日付)。レポート 1 つにつき 1 回指定します。</translation>
+    </message>
+    <message>
+        <source>With --report: only the talks started at HH:MM or later.</source>
+        <translation>--report と共に: HH:MM 以後に始まった発表だけ。</translation>
+    </message>
+    <message>
+        <source>With --report: only the talks started at HH:MM or earlier.</source>
+        <translation>--report と共に: HH:MM 以前に始まった発表だけ。</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --report.</source>
+        <translation>--%1 は --report と共に指定してください。</translation>
+    </message>
+    <message>
+        <source>--report needs a file name ending in .html or .pdf.</source>
+        <translation>--report には .html または .pdf で終わるファイル名が必要です。</translation>
+    </message>
+    <message>
+        <source>--date needs a date as YYYY-MM-DD, not &quot;%1&quot;.</source>
+        <translation>--date には YYYY-MM-DD の形の日付が必要です (「%1」は使えません)。</translation>
+    </message>
+    <message>
+        <source>--%1 needs a time as HH:MM, not &quot;%2&quot;.</source>
+        <translation>--%1 には HH:MM の形の時刻が必要です (「%2」は使えません)。</translation>
+    </message>
+    <message>
+        <source>%1: the log holds no talk.</source>
+        <translation>%1: 記録に発表がありません。</translation>
+    </message>
+    <message>
+        <source>%1: no line of the log can be read (%2).</source>
+        <translation>%1: 記録の行がどれも読めません (%2)。</translation>
+    </message>
+    <message>
+        <source>%1: no talk of %2 in the log.</source>
+        <translation>%1: %2 の発表は記録にありません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the report of %2, %n talks.</source>
+        <translation>
+            <numerusform>%1: %2 のレポート、発表 %n 件。</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

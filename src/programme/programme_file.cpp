@@ -1,5 +1,7 @@
 #include "programme/programme_file.h"
 
+#include "programme/csv_records.h"
+
 #include "settings/cp932.h"
 #include "settings/number_text.h"
 #include "settings/timer_settings.h"
@@ -14,9 +16,7 @@
 
 namespace programme {
 
-namespace {
-
-std::optional<QString> decode(const QByteArray &bytes)
+std::optional<QString> decodeSpreadsheetText(const QByteArray &bytes)
 {
     const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
@@ -28,14 +28,6 @@ std::optional<QString> decode(const QByteArray &bytes)
     return decodeCp932(bytes);
 }
 
-struct Record {
-    int line = 0; // where it starts, counted from 1
-    QStringList fields;
-    bool closed = true; // false when a quoted field runs to the end of the file
-};
-
-// Fields and records as RFC 4180 has them; a quoted field may hold commas
-// and line breaks. Lines may end in CR LF, LF or CR.
 QList<Record> splitRecords(const QString &text)
 {
     QList<Record> records;
@@ -79,6 +71,8 @@ QList<Record> splitRecords(const QString &text)
     records << record;
     return records;
 }
+
+namespace {
 
 bool blank(const QStringList &fields)
 {
@@ -156,7 +150,7 @@ QString talkTimeText(int seconds)
 ProgrammeRead readProgramme(const QByteArray &bytes)
 {
     ProgrammeRead read;
-    const std::optional<QString> text = decode(bytes);
+    const std::optional<QString> text = decodeSpreadsheetText(bytes);
     if (!text) {
         read.problems << QCoreApplication::translate("Programme", "the file is neither UTF-8 nor Shift_JIS (code page 932) text");
         return read;

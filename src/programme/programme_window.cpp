@@ -100,6 +100,11 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
+    // The report of the session so far, from the talk log.
+    auto *report = new QPushButton(tr("report…"), this);
+    report->setAutoDefault(false);
+    connect(report, &QPushButton::clicked, this, &ProgrammeWindow::reportRequested);
+    buttons->addWidget(report);
     buttons->addStretch();
     buttons->addWidget(m_changeoverLabel);
     buttons->addWidget(m_changeover);

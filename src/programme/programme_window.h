@@ -37,6 +37,7 @@ signals:
     void talkRequested(int index);
     void importRequested(const QString &path);
     void changeoverRequested(int seconds);
+    void reportRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -243,6 +243,14 @@ void RemoteServer::readHead(QTcpSocket *socket)
             respond(socket, 413);
         else
             readCommand(socket, answer.command, request->contentLength.value_or(0));
+    } else if (answer.resource == Resource::Report) {
+        // The report needs no script and nothing from elsewhere.
+        const QByteArray policy = "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; "
+                                  "img-src data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
+        if (m_report)
+            respond(socket, 200, "text/html; charset=utf-8", m_report(), policy);
+        else
+            respond(socket, 404);
     } else {
         // The page may talk to nothing but its own server: its WebSocket,
         // its state and its video.

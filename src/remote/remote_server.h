@@ -67,6 +67,8 @@ public:
     // Runs a command of the control API, or of a control page, with its body.
     using Command = std::function<CommandOutcome(const QByteArray &command, const QByteArray &body)>;
     void setCommandHandler(Command handler) { m_command = std::move(handler); }
+    // The session's report as a web page, for the control and chair links.
+    void setReportSource(std::function<QByteArray()> source) { m_report = std::move(source); }
     // How long a client may take to send its request head; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
     // How often the open pages are pinged; tests shorten it.
@@ -118,6 +120,7 @@ private:
     // The commands of every tool together, as they come on connections
     // of their own.
     CommandRate m_apiRate;
+    std::function<QByteArray()> m_report;
     int m_requestTimeoutMs = 10000;
     int m_connections = 0;
     QTimer m_pings;

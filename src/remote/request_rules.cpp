@@ -157,6 +157,8 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
         answer.resource = Resource::State;
     } else if (rest == "/awake.mp4" && !request.webSocketUpgrade) {
         answer.resource = Resource::WakeVideo;
+    } else if (rest == "/report" && answer.link != Link::View && !request.webSocketUpgrade) {
+        answer.resource = Resource::Report;
     } else if (rest == "/ws" && request.webSocketUpgrade) {
         // A browser always names the page that opens a WebSocket; only our
         // own page, loaded through the same address, may open one.

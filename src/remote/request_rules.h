@@ -43,7 +43,7 @@ bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 // The chair's link shows the talk with the session's timetable; like the
 // view link it cannot change anything.
 enum class Link { View, Control, Chair };
-enum class Resource { Page, State, Socket, Command, WakeVideo };
+enum class Resource { Page, State, Socket, Command, WakeVideo, Report };
 
 struct LinkTokens {
     QByteArray view;
@@ -57,10 +57,11 @@ const QList<QByteArray> &apiCommands();
 // How the server answers a request: 403 without a valid token (or from a
 // foreign Host, or a WebSocket or command sent by another origin, or a
 // command sent to a link that only shows), 404 for anything but the page,
-// its state, its WebSocket, the commands and the video that keeps a phone
-// awake, else 200, or 101 for the WebSocket. A command is still subject to
-// what the server knows: whether control is allowed, its body and the state
-// of the talk.
+// its state, its WebSocket, the commands, the video that keeps a phone
+// awake and, for the control and chair links, the session's report; else
+// 200, or 101 for the WebSocket. A command is still subject to what the
+// server knows: whether control is allowed, its body and the state of the
+// talk.
 struct Answer {
     int status = 404;
     Link link = Link::View;

@@ -67,6 +67,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
+    m_reportOptions.addTo(m_parser);
     for (const char *name : QtFlags)
         addHidden(m_parser, name, false);
     for (const char *name : QtValueOptions)
@@ -106,5 +107,10 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
             return usageError(CommandLine::tr("--remote-port needs a port number from 1 to 65535."));
         m_remotePort = quint16(port);
     }
+    const auto asked = m_reportOptions.read(m_parser);
+    if (const QString *mistake = std::get_if<QString>(&asked))
+        return usageError(*mistake);
+    if (const auto *request = std::get_if<report::ReportRequest>(&asked))
+        m_reportRequest = *request;
     return std::nullopt;
 }

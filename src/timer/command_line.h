@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/report_job.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -25,10 +27,15 @@ public:
     // The port the remote view is to be served on from the start, if given.
     std::optional<quint16> remotePort() const { return m_remotePort; }
 
+    // The report to write instead of starting, if asked for.
+    const std::optional<report::ReportRequest> &reportRequest() const { return m_reportRequest; }
+
 private:
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
     QCommandLineOption m_remotePortOption;
     std::optional<quint16> m_remotePort;
+    report::ReportOptions m_reportOptions;
+    std::optional<report::ReportRequest> m_reportRequest;
 };

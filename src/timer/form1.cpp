@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "remote/chair_state.h"
 #include "remote/remote_view.h"
+#include "report/report_job.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
@@ -79,6 +80,9 @@ Form1::Form1(platform::MediaPlayers &players)
                                     m_programme.currentIndex() + (idle() ? 0 : 1),
                                     m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
     });
+    // The control and chair links' report: today's talks as the log holds them.
+    m_remote->server().setReportSource(
+        [] { return ::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()); });
 }
 
 // The settings window has no parent, so that it is a window of its own; it

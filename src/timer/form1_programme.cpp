@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "programme/programme_window.h"
 #include "programme/talk_times.h"
+#include "report/report_window.h"
 #include "settings/declare.h"
 
 #include <QPushButton>
@@ -81,6 +82,18 @@ void Form1::showProgrammeWindow()
         connect(m_programmeWindow, &programme::ProgrammeWindow::changeoverRequested, this,
                 [this](int seconds) { m_programmeWindow->showNote(m_programme.setChangeoverSeconds(seconds)); });
         m_programmeWindow->setTimetableSource([this] { return sessionTimetable(); });
+        connect(m_programmeWindow, &programme::ProgrammeWindow::reportRequested, this, [this] {
+            // The talk that just ended is in the log before the report reads it.
+            report(m_talkLog.write());
+            auto *window = findChild<::report::ReportWindow *>();
+            if (!window)
+                window = new ::report::ReportWindow(this);
+            window->load(programme::TalkLogFileName);
+            window->show();
+            window->raise();
+            window->activateWindow();
+        });
+
     }
     m_programmeWindow->setIdle(idle());
     m_programmeWindow->show();

@@ -247,7 +247,7 @@ void TestForm3::saidInJapaneseInAJapaneseLocale()
     const QString said = form->findChild<QLabel *>(QStringLiteral("Label4"))->text();
     qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(said, QStringLiteral("補正していません。値は 91 以上にしてください。"));
+    QCOMPARE(said, QStringLiteral("補正しませんでした。値は 91 以上にしてください。"));
 }
 
 QTEST_MAIN(TestForm3)

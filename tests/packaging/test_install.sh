@@ -44,6 +44,8 @@ done <<'ROWS'
 -platform offscreen --bogus|2|stderr|Unknown option 'bogus'
 --bogus|2|stderr|Unknown option 'bogus'
 -style Fusion extra|2|stderr|Unexpected argument "extra"
+--report report.txt|2|stderr|.html or .pdf
+--report report.pdf|1|stderr|Orlatim-log.csv
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"

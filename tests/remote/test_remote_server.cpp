@@ -109,6 +109,9 @@ void TestRemoteServer::requestsGetTheirStatus_data()
     row("view page", "GET /{view} HTTP/1.1\r\n" + host + "\r\n", 200);
     row("control page", "GET /{control} HTTP/1.1\r\n" + host + "\r\n", 200);
     row("state", "GET /{view}/state?x=1 HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("control link's report", "GET /{control}/report HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("chair link's report", "GET /{chair}/report HTTP/1.1\r\n" + host + "\r\n", 200);
+    row("no report for the view link", "GET /{view}/report HTTP/1.1\r\n" + host + "\r\n", 404);
     row("websocket", "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n", 101);
     row("no token", "GET / HTTP/1.1\r\n" + host + "\r\n", 403);
     row("favicon", "GET /favicon.ico HTTP/1.1\r\n" + host + "\r\n", 403);

@@ -1,0 +1,156 @@
+#include "report/report_geometry.h"
+
+#include "report/report_words.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+} // namespace
+
+QList<std::pair<int, int>> pageChunks(int talks)
+{
+    QList<std::pair<int, int>> chunks{{0, std::min(talks, TalksOnFirstPage)}};
+    for (int first = TalksOnFirstPage; first < talks; first += TalksOnLaterPage)
+        chunks.append({first, std::min(talks - first, TalksOnLaterPage)});
+    return chunks;
+}
+
+int chartSeconds(const SessionReport &report)
+{
+    int longest = 60;
+    for (const LogRow &talk : report.talks)
+        longest = std::max({longest, talk.presentation + talk.discussion, talk.elapsed});
+    constexpr int Step = 5 * 60;
+    return (longest + Step - 1) / Step * Step;
+}
+
+QList<int> chartTicks(int chartSeconds)
+{
+    // About six lines across, at a whole number of five minutes.
+    const int step = std::max(1, chartSeconds / 300 / 6) * 300;
+    QList<int> ticks;
+    for (int s = 0; s <= chartSeconds; s += step)
+        ticks << s;
+    return ticks;
+}
+
+TalkBars talkBars(const LogRow &talk, int chartSeconds, double width)
+{
+    const auto x = [&](int seconds) { return width * std::clamp(seconds, 0, chartSeconds) / chartSeconds; };
+    return {x(talk.presentation), x(talk.presentation + talk.discussion), x(talk.elapsed - talk.overtime),
+            x(talk.elapsed)};
+}
+
+DriftPlot driftPlot(const SessionReport &report, const QRectF &plot)
+{
+    DriftPlot drift;
+    int low = 0;
+    int high = 60;
+    for (const std::optional<int> &offset : report.drift) {
+        if (offset) {
+            low = std::min(low, *offset);
+            high = std::max(high, *offset);
+        }
+    }
+    // Whole minutes, a few lines of them.
+    const int span = high - low;
+    const int stepMinutes = span <= 5 * 60 ? 1 : span <= 20 * 60 ? 5 : span <= 60 * 60 ? 10 : span <= 180 * 60 ? 30 : 60;
+    const int step = stepMinutes * 60;
+    low = int(std::floor(double(low) / step)) * step;
+    high = int(std::ceil(double(high) / step)) * step;
+    const auto y = [&](int seconds) { return plot.bottom() - plot.height() * (seconds - low) / (high - low); };
+    drift.zeroY = y(0);
+    for (int s = low; s <= high; s += step)
+        drift.minuteLines.append({y(s), s / 60});
+    const int intervals = std::max<int>(1, int(report.drift.size()) - 1);
+    const int labelEvery = (intervals + 19) / 20;
+    for (int i = 0; i < report.drift.size(); ++i) {
+        const double x = plot.left() + plot.width() * i / intervals;
+        if (i == intervals)
+            drift.talkLabels.append({x, Words::tr("end")});
+        else if (i % labelEvery == 0 && i + labelEvery / 2 < intervals)
+            drift.talkLabels.append({x, QString::number(i + 1)});
+        if (const std::optional<int> &offset = report.drift[i]) {
+            drift.points << QPointF(x, y(*offset));
+            drift.talkAt << (i + 1 < report.drift.size() ? i + 1 : 0);
+        }
+    }
+    return drift;
+}
+
+QString reportHeading(const SessionReport &report)
+{
+    return Words::tr("Session report, %1").arg(report.date.toString(Qt::ISODate));
+}
+
+QString reportSubheading(const SessionReport &report)
+{
+    if (report.talks.isEmpty())
+        return Words::tr("No talk of this day in the log.");
+    return Words::tr("%n talks from %1 to %2", nullptr, int(report.talks.size()))
+        .arg(clockTime(report.talks.constFirst().start.msecsSinceStartOfDay() / 1000), clockTime(report.actualEnd));
+}
+
+QList<TotalsLine> totalsLines(const SessionReport &report)
+{
+    const QString longest = report.longestOvertime > 0
+                                ? signedMinutesSeconds(report.longestOvertime) + QStringLiteral("  ") + report.longestTitle
+                                : QStringLiteral("–");
+    return {
+        {Words::tr("Talks"), QString::number(report.talks.size())},
+        {Words::tr("Talks over time"), QString::number(report.talksOver)},
+        {Words::tr("Total overtime"), signedMinutesSeconds(report.totalOvertime)},
+        {Words::tr("Median overtime of the talks over"),
+         report.medianOvertime ? signedMinutesSeconds(int(std::lround(*report.medianOvertime))) : QStringLiteral("–")},
+        {Words::tr("Longest overtime"), longest},
+        {Words::tr("Total paused time"), minutesSeconds(report.totalPaused)},
+    };
+}
+
+QString driftHeading() { return Words::tr("Drift of the session (minutes late)"); }
+
+QString driftSource(const SessionReport &report)
+{
+    return report.driftFromPlannedStarts ? Words::tr("from the planned starts in the log")
+                                         : Words::tr("the log has no planned starts: the overtime summed talk by talk");
+}
+
+QString driftEnds(const SessionReport &report)
+{
+    return Words::tr("planned end %1, actual end %2 (%3)")
+        .arg(clockTime(report.plannedEnd), clockTime(report.actualEnd),
+             signedMinutesSeconds(report.actualEnd - report.plannedEnd));
+}
+
+QString pausesText(const LogRow &talk)
+{
+    if (talk.pauses == 0 && talk.pausedSeconds == 0)
+        return {};
+    return QStringLiteral("%1× %2").arg(talk.pauses).arg(minutesSeconds(talk.pausedSeconds));
+}
+
+QStringList leftOutLines(const QStringList &problems, int most)
+{
+    if (problems.isEmpty())
+        return {};
+    QStringList lines{Words::tr("%n lines of the log were left out:", nullptr, int(problems.size()))};
+    lines << problems.mid(0, most);
+    if (problems.size() > most)
+        lines << Words::tr("and %n more", nullptr, int(problems.size() - most));
+    return lines;
+}
+
+ChartWords chartWords()
+{
+    return {Words::tr("No."),          Words::tr("Title"),      Words::tr("Speaker"),    Words::tr("planned"),
+            Words::tr("taken"),        Words::tr("over"),       Words::tr("pauses"),     Words::tr("presentation"),
+            Words::tr("discussion"),   Words::tr("time taken"), Words::tr("past bell 3"), Words::tr("min")};
+}
+
+} // namespace report
