@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-websockets-dev libqrencode-dev
   libsdl2-mixer-dev libchm-dev fp-utils
+  # reading published timetables in iCalendar
+  libical-dev
   # translations: lupdate and lrelease, and Qt's own Japanese texts
   qt6-l10n-tools qt6-translations-l10n
   # run

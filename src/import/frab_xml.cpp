@@ -1,0 +1,141 @@
+// pretalx's and frab's schedule.xml: schedule/day/room/event, each event
+// with its date, start, duration, room, title, type and persons.
+
+#include "import/entry_checks.h"
+
+#include <QXmlStreamReader>
+
+namespace schedule_import {
+namespace {
+
+QString placeOf(const QXmlStreamReader &xml)
+{
+    return ScheduleImport::tr("line %1, column %2").arg(xml.lineNumber()).arg(xml.columnNumber());
+}
+
+[[noreturn]] void failAt(const QXmlStreamReader &xml, const QString &what)
+{
+    throw ReadFailure{placeOf(xml), what};
+}
+
+// The texts of one event's fields, with where each one begins.
+struct EventFields {
+    QString eventPlace;
+    QHash<QString, std::pair<QString, QString>> text; // name: (text, place)
+    QStringList persons;
+
+    const std::pair<QString, QString> &required(const QString &name) const
+    {
+        const auto it = text.constFind(name);
+        if (it == text.constEnd() || it->first.isEmpty())
+            throw ReadFailure{eventPlace, ScheduleImport::tr("the event has no <%1>").arg(name)};
+        return *it;
+    }
+};
+
+EventFields readEventFields(QXmlStreamReader &xml)
+{
+    EventFields fields;
+    fields.eventPlace = placeOf(xml);
+    while (xml.readNextStartElement()) {
+        const QString name = xml.name().toString();
+        const QString place = placeOf(xml);
+        if (name == QLatin1String("persons")) {
+            while (xml.readNextStartElement()) {
+                if (xml.name() == QLatin1String("person"))
+                    fields.persons << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+                else
+                    xml.skipCurrentElement();
+            }
+        } else if (QStringList{QStringLiteral("title"), QStringLiteral("date"), QStringLiteral("start"),
+                               QStringLiteral("duration"), QStringLiteral("room"), QStringLiteral("type")}
+                       .contains(name)) {
+            fields.text.insert(name, {xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(), place});
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    if (xml.hasError())
+        failAt(xml, xml.errorString());
+    fields.persons.removeAll(QString());
+    return fields;
+}
+
+ScheduleEntry eventEntry(const EventFields &fields, QDate day, const QString &dayRoom, const QTimeZone &zone)
+{
+    ScheduleEntry entry;
+    entry.title = fields.required(QStringLiteral("title")).first;
+    entry.speakers = fields.persons;
+    entry.room = fields.text.value(QStringLiteral("room")).first;
+    if (entry.room.isEmpty())
+        entry.room = dayRoom;
+    entry.isBreak = isBreakType(fields.text.value(QStringLiteral("type")).first);
+
+    // The full date carries the day too (a talk after midnight); the bare
+    // start is the local time on the day's date.
+    if (fields.text.contains(QStringLiteral("date"))) {
+        const auto &[text, place] = fields.text[QStringLiteral("date")];
+        const std::optional<WrittenTime> written = parseWrittenTime(text);
+        if (!written)
+            throw ReadFailure{place, ScheduleImport::tr("\"%1\" is not a date and time").arg(text)};
+        const WrittenTime local = inConferenceZone(*written, zone);
+        entry.day = local.date;
+        entry.start = local.time;
+    } else {
+        const auto &[text, place] = fields.required(QStringLiteral("start"));
+        entry.start = QTime::fromString(text, Qt::ISODate);
+        entry.day = day;
+        if (!entry.start.isValid())
+            throw ReadFailure{place, ScheduleImport::tr("\"%1\" is not a time of day").arg(text)};
+        if (!day.isValid())
+            throw ReadFailure{fields.eventPlace, ScheduleImport::tr("the event has no date")};
+    }
+
+    const auto &[text, place] = fields.required(QStringLiteral("duration"));
+    const std::optional<int> seconds = parseClockLength(text);
+    if (!seconds)
+        throw ReadFailure{place, ScheduleImport::tr("\"%1\" is not a length (hours:minutes)").arg(text)};
+    entry.minutes = checkedMinutes(*seconds, place);
+    return entry;
+}
+
+} // namespace
+
+QList<ScheduleEntry> readFrabXml(const QByteArray &bytes)
+{
+    QXmlStreamReader xml(bytes);
+    QList<ScheduleEntry> entries;
+    QTimeZone zone;
+    QDate day;
+    QString room;
+    bool inSchedule = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        // Entities the file declares itself are refused, so that no entity
+        // can grow into gigabytes; nothing outside the file is ever fetched.
+        if (xml.tokenType() == QXmlStreamReader::DTD && !xml.entityDeclarations().isEmpty())
+            failAt(xml, ScheduleImport::tr("the file declares entities of its own, which are not read"));
+        if (xml.tokenType() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = xml.name();
+        if (!inSchedule) {
+            if (name != QLatin1String("schedule"))
+                failAt(xml, ScheduleImport::tr("the file is XML but not a schedule (its first element is <%1>)")
+                                .arg(name.toString()));
+            inSchedule = true;
+        } else if (name == QLatin1String("time_zone_name")) {
+            zone = QTimeZone(xml.readElementText().trimmed().toUtf8());
+        } else if (name == QLatin1String("day")) {
+            day = QDate::fromString(xml.attributes().value(QLatin1String("date")).toString(), Qt::ISODate);
+        } else if (name == QLatin1String("room")) {
+            room = xml.attributes().value(QLatin1String("name")).toString();
+        } else if (name == QLatin1String("event")) {
+            entries << eventEntry(readEventFields(xml), day, room, zone);
+        }
+    }
+    if (xml.hasError())
+        failAt(xml, xml.errorString());
+    return entries;
+}
+
+} // namespace schedule_import
