@@ -76,20 +76,12 @@ QString Programme::load()
     return problemSummary(m_problems);
 }
 
-QString Programme::importFile(const QString &path)
+QString Programme::replace(const QList<Talk> &talks)
 {
-    const auto bytes = readFile(path);
-    if (const QString *error = std::get_if<QString>(&bytes))
-        return *error;
-    const ProgrammeRead read = readProgramme(std::get<QByteArray>(bytes));
-    if (read.talks.isEmpty()) {
-        QStringList why{describe(path, QCoreApplication::translate("Programme", "no talk could be read, so the programme is left as it was"))};
-        return problemSummary(why + read.problems);
-    }
-    const QString error = writeWhole(ProgrammeFileName, std::get<QByteArray>(bytes));
+    const QString error = writeProgrammeFiles(talks);
     if (!error.isEmpty())
         return error;
-    take(read);
+    take(ProgrammeRead{talks, {}});
     m_current = 0;
     emit changed();
     return {};
@@ -106,6 +98,17 @@ QString Programme::setCurrent(int index)
     if (error.isEmpty() || m_rememberFailed)
         return {};
     m_rememberFailed = true;
+    return error;
+}
+
+QString writeProgrammeFiles(const QList<Talk> &talks)
+{
+    if (talks.isEmpty())
+        return describe(ProgrammeFileName, QCoreApplication::translate("Programme", "the file holds no talk"));
+    const QString error = writeWhole(ProgrammeFileName, programmeFileBytes(talks));
+    // Without a mark, too, the programme starts at its first talk.
+    if (error.isEmpty() && !writeWhole(CurrentTalkFileName, currentTalkMark(0, talks.first())).isEmpty())
+        QFile::remove(CurrentTalkFileName);
     return error;
 }
 

@@ -5,6 +5,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QUrl;
 
 namespace programme {
 
@@ -27,6 +28,12 @@ public:
 signals:
     void talkRequested(int index);
     void importRequested(const QString &path);
+    void addressImportRequested(const QUrl &url);
+
+protected:
+    // A timetable file, or a link to one, dropped on the window is imported.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void refresh();
@@ -36,6 +43,7 @@ private:
     QTableWidget *m_table = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_import = nullptr;
+    QPushButton *m_importAddress = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
     QString m_note;

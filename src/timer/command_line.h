@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/import_job.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -31,4 +33,5 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_remotePortOption;
     std::optional<quint16> m_remotePort;
+    schedule_import::ImportCommand m_importCommand;
 };
