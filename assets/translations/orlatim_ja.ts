@@ -188,6 +188,133 @@ view and control links.</source>
     </message>
 </context>
 <context>
+    <name>ScheduleImport</name>
+    <message>
+        <source>the length is negative: the end comes before the start</source>
+        <translation>長さが負です: 終了が開始より前になっています</translation>
+    </message>
+    <message>
+        <source>the length is longer than 24 hours</source>
+        <translation>長さが 24 時間を超えています</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date and time</source>
+        <translation>「%1」は日時ではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time of day</source>
+        <translation>「%1」は時刻ではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a length (hours:minutes)</source>
+        <translation>「%1」は長さ (時:分) ではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date</source>
+        <translation>「%1」は日付ではありません</translation>
+    </message>
+    <message>
+        <source>line %1, column %2</source>
+        <translation>%1 行 %2 列目</translation>
+    </message>
+    <message>
+        <source>the event has no &lt;%1&gt;</source>
+        <translation>イベントに &lt;%1&gt; がありません</translation>
+    </message>
+    <message>
+        <source>the event has no date</source>
+        <translation>イベントに日付がありません</translation>
+    </message>
+    <message>
+        <source>the file declares entities of its own, which are not read</source>
+        <translation>ファイルが独自の実体 (ENTITY) を宣言しています。このようなファイルは読み込みません</translation>
+    </message>
+    <message>
+        <source>the file is XML but not a schedule (its first element is &lt;%1&gt;)</source>
+        <translation>XML ファイルですがタイムテーブル (schedule) ではありません (最初の要素は &lt;%1&gt; です)</translation>
+    </message>
+    <message>
+        <source>the event has no start (DTSTART)</source>
+        <translation>イベントに開始 (DTSTART) がありません</translation>
+    </message>
+    <message>
+        <source>the event&apos;s start (DTSTART) is not a date and time</source>
+        <translation>イベントの開始 (DTSTART) が日時ではありません</translation>
+    </message>
+    <message>
+        <source>the event&apos;s end (DTEND) is not a date and time</source>
+        <translation>イベントの終了 (DTEND) が日時ではありません</translation>
+    </message>
+    <message>
+        <source>the event has neither an end (DTEND) nor a length (DURATION)</source>
+        <translation>イベントに終了 (DTEND) も長さ (DURATION) もありません</translation>
+    </message>
+    <message>
+        <source>the event has no title (SUMMARY)</source>
+        <translation>イベントに題名 (SUMMARY) がありません</translation>
+    </message>
+    <message>
+        <source>the file holds no calendar (BEGIN:VCALENDAR)</source>
+        <translation>ファイルにカレンダー (BEGIN:VCALENDAR) がありません</translation>
+    </message>
+    <message>
+        <source>the event on line %1</source>
+        <translation>%1 行目のイベント</translation>
+    </message>
+    <message>
+        <source>event %1</source>
+        <translation>%1 番目のイベント</translation>
+    </message>
+    <message>
+        <source>the JSON file does not hold an object at its top</source>
+        <translation>JSON ファイルの最上位がオブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>this field is missing</source>
+        <translation>この項目がありません</translation>
+    </message>
+    <message>
+        <source>an object ({…}) is expected here</source>
+        <translation>ここにはオブジェクト ({…}) が必要です</translation>
+    </message>
+    <message>
+        <source>a list ([…]) is expected here</source>
+        <translation>ここにはリスト ([…]) が必要です</translation>
+    </message>
+    <message>
+        <source>a text is expected here</source>
+        <translation>ここには文字列が必要です</translation>
+    </message>
+    <message>
+        <source>a number is expected here</source>
+        <translation>ここには数値が必要です</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>the file is larger than 5 MiB</source>
+        <translation>ファイルが 5 MiB を超えています</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1、%2: %3</translation>
+    </message>
+    <message>
+        <source>the file is none of the timetables that can be read (pretalx or frab XML or JSON, Indico JSON, Sessionize JSON, iCalendar)</source>
+        <translation>読み込めるタイムテーブルの形式 (pretalx または frab の XML か JSON、Indico の JSON、Sessionize の JSON、iCalendar) のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>no speaker in the file has the id &quot;%1&quot;</source>
+        <translation>ID が「%1」の講演者がファイルにありません</translation>
+    </message>
+    <message>
+        <source>the calendar is broken or cut short (BEGIN:VCALENDAR … END:VCALENDAR)</source>
+        <translation>カレンダーが壊れているか途中で切れています (BEGIN:VCALENDAR … END:VCALENDAR)</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>the file is not valid Shift_JIS (code page 932) text</source>

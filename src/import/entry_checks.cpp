@@ -63,7 +63,7 @@ std::optional<int> parseClockLength(const QString &text)
 int checkedMinutes(qint64 seconds, const QString &place)
 {
     if (seconds < 0)
-        throw ReadFailure{place, ScheduleImport::tr("the end comes before the start (a negative length)")};
+        throw ReadFailure{place, ScheduleImport::tr("the length is negative: the end comes before the start")};
     if (seconds > 24 * 3600)
         throw ReadFailure{place, ScheduleImport::tr("the length is longer than 24 hours")};
     return int((seconds + 30) / 60);

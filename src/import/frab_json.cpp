@@ -36,7 +36,7 @@ ScheduleEntry eventEntry(const JsonAt &event, const QString &room, QDate day, co
 
     // As in the XML: the full date when there is one, else the day's date.
     const JsonAt date = event.field(QStringLiteral("date"));
-    if (!date.isAbsent()) {
+    if (!date.optionalText().isEmpty()) {
         const std::optional<WrittenTime> written = parseWrittenTime(date.text());
         if (!written)
             date.fail(ScheduleImport::tr("\"%1\" is not a date and time").arg(date.text()));
@@ -63,7 +63,8 @@ ScheduleEntry eventEntry(const JsonAt &event, const QString &room, QDate day, co
 
 QList<ScheduleEntry> readFrabJson(const QByteArray &bytes)
 {
-    const JsonAt conference = JsonAt::parse(bytes).field(QStringLiteral("schedule")).field(QStringLiteral("conference"));
+    const JsonAt conference =
+        JsonAt::parse(bytes).field(QStringLiteral("schedule")).field(QStringLiteral("conference"));
     const QTimeZone zone(conference.field(QStringLiteral("time_zone_name")).optionalText().toUtf8());
     const JsonAt days = conference.field(QStringLiteral("days"));
     QList<ScheduleEntry> entries;

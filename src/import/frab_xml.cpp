@@ -73,7 +73,7 @@ ScheduleEntry eventEntry(const EventFields &fields, QDate day, const QString &da
 
     // The full date carries the day too (a talk after midnight); the bare
     // start is the local time on the day's date.
-    if (fields.text.contains(QStringLiteral("date"))) {
+    if (!fields.text.value(QStringLiteral("date")).first.isEmpty()) {
         const auto &[text, place] = fields.text[QStringLiteral("date")];
         const std::optional<WrittenTime> written = parseWrittenTime(text);
         if (!written)

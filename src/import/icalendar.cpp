@@ -128,7 +128,8 @@ QList<ScheduleEntry> readICalendar(const QByteArray &bytes)
     icalerror_set_errors_are_fatal(0);
     const std::unique_ptr<icalcomponent, ComponentFree> root(icalparser_parse_string(bytes.constData()));
     if (!root)
-        throw ReadFailure{QString(), ScheduleImport::tr("the file is not an iCalendar file that can be read")};
+        throw ReadFailure{QString(),
+                          ScheduleImport::tr("the calendar is broken or cut short (BEGIN:VCALENDAR … END:VCALENDAR)")};
 
     // Several calendars in one file come wrapped in one root.
     QList<icalcomponent *> calendars;

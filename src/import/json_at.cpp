@@ -65,7 +65,8 @@ QJsonArray JsonAt::array() const
 
 QString JsonAt::text() const
 {
-    require(m_value.isString() && !m_value.toString().trimmed().isEmpty(), ScheduleImport::tr("a text is expected here"));
+    require(m_value.isString() && !m_value.toString().trimmed().isEmpty(),
+            ScheduleImport::tr("a text is expected here"));
     return m_value.toString().trimmed();
 }
 

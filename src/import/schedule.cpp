@@ -13,13 +13,17 @@ namespace {
 
 constexpr qsizetype MaxScheduleBytes = 5 * 1024 * 1024;
 
+// Windows programs start UTF-8 with a byte-order mark, which neither
+// QJsonDocument nor libical expects.
+QByteArray withoutByteOrderMark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+}
+
 // The format from the first bytes and, for JSON, the shape of the top.
 std::optional<ScheduleFormat> formatOf(const QByteArray &bytes)
 {
-    QByteArray head = bytes.left(4096);
-    if (head.startsWith("\xEF\xBB\xBF"))
-        head.remove(0, 3);
-    head = head.trimmed();
+    const QByteArray head = bytes.left(4096).trimmed();
     if (head.startsWith('<'))
         return ScheduleFormat::FrabXml;
     if (head.toUpper().startsWith("BEGIN:VCALENDAR"))
@@ -62,14 +66,15 @@ ScheduleRead readScheduleAs(ScheduleFormat format, const QByteArray &bytes, cons
 {
     if (bytes.size() > MaxScheduleBytes)
         return tooLarge(fileName);
+    const QByteArray text = withoutByteOrderMark(bytes);
     ScheduleRead read;
     try {
         switch (format) {
-        case ScheduleFormat::FrabXml: read.entries = readFrabXml(bytes); break;
-        case ScheduleFormat::FrabJson: read.entries = readFrabJson(bytes); break;
-        case ScheduleFormat::IndicoJson: read.entries = readIndicoJson(bytes); break;
-        case ScheduleFormat::SessionizeJson: read.entries = readSessionizeJson(bytes); break;
-        case ScheduleFormat::ICalendar: read.entries = readICalendar(bytes); break;
+        case ScheduleFormat::FrabXml: read.entries = readFrabXml(text); break;
+        case ScheduleFormat::FrabJson: read.entries = readFrabJson(text); break;
+        case ScheduleFormat::IndicoJson: read.entries = readIndicoJson(text); break;
+        case ScheduleFormat::SessionizeJson: read.entries = readSessionizeJson(text); break;
+        case ScheduleFormat::ICalendar: read.entries = readICalendar(text); break;
         }
     } catch (const ReadFailure &failure) {
         return failed(failure.place.isEmpty()
@@ -88,7 +93,7 @@ ScheduleRead readSchedule(const QByteArray &bytes, const QString &fileName)
 {
     if (bytes.size() > MaxScheduleBytes)
         return tooLarge(fileName);
-    const std::optional<ScheduleFormat> format = formatOf(bytes);
+    const std::optional<ScheduleFormat> format = formatOf(withoutByteOrderMark(bytes));
     if (!format)
         return failed(named(fileName, ScheduleImport::tr("the file is none of the timetables that can be read "
                                                           "(pretalx or frab XML or JSON, Indico JSON, Sessionize "
