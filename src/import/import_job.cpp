@@ -30,17 +30,18 @@ QString error(const QString &what) { return QStringLiteral("orlatim: ") + what; 
 
 ImportCommand::ImportCommand()
     : m_import(QStringLiteral("import"),
-               tr("Make FILE (a pretalx or frab schedule, an Indico or Sessionize\n"
-                  "export, an iCalendar file or a spreadsheet CSV) the programme of\n"
-                  "the working folder, print its talks, and exit."),
+               tr("Make FILE (a pretalx or frab schedule, an Indico or\n"
+                  "Sessionize export, an iCalendar file or a CSV) the\n"
+                  "programme of the working folder, print its talks,\n"
+                  "and exit."),
                QStringLiteral("FILE"))
-    , m_day(QStringLiteral("day"), tr("With --import: the day to take, when the file holds several."),
+    , m_day(QStringLiteral("day"), tr("With --import: the day to take, when the file\nholds several."),
             QStringLiteral("YYYY-MM-DD"))
-    , m_room(QStringLiteral("room"), tr("With --import: the room to take, when the day has several."),
+    , m_room(QStringLiteral("room"), tr("With --import: the room to take, when the day has\nseveral."),
              QStringLiteral("NAME"))
     , m_discussion(QStringLiteral("discussion"),
-                   tr("With --import: the discussion of each talk, in minutes; by\n"
-                      "default the file's own, or a fifth of the slot."),
+                   tr("With --import: each talk's discussion in minutes;\n"
+                      "by default the file's own, or a fifth of the slot."),
                    QStringLiteral("MINUTES"))
 {
 }
@@ -96,11 +97,13 @@ int runImport(const QString &path, const SessionChoice &choice, std::FILE *out, 
     if (!writeError.isEmpty())
         return printed(err, {error(writeError)}, Failed);
     printed(err, problems, Written);
-    QStringList lines{ImportCommand::tr("%1 now holds these talks of %2:").arg(programme::ProgrammeFileName, source.name)};
+    QStringList lines{
+        ImportCommand::tr("%1 now holds these talks of %2:").arg(programme::ProgrammeFileName, source.name)};
     for (const programme::Talk &talk : taken.talks) {
-        lines << ImportCommand::tr("%1  %2 + %3 min  %4").arg(talk.start ? talk.start->toString(QStringLiteral("HH:mm")) : QStringLiteral("--:--"),
-                                                             programme::talkMinutesText(talk.presentation),
-                                                             programme::talkMinutesText(talk.discussion), talk.title)
+        const QString start = talk.start ? talk.start->toString(QStringLiteral("HH:mm")) : QStringLiteral("--:--");
+        lines << ImportCommand::tr("%1  %2 + %3 min  %4")
+                         .arg(start, programme::talkMinutesText(talk.presentation),
+                              programme::talkMinutesText(talk.discussion), talk.title)
                      + (talk.speaker.isEmpty() ? QString() : QStringLiteral(" — ") + talk.speaker);
     }
     return printed(out, lines, Written);

@@ -44,6 +44,8 @@ done <<'ROWS'
 -platform offscreen --bogus|2|stderr|Unknown option 'bogus'
 --bogus|2|stderr|Unknown option 'bogus'
 -style Fusion extra|2|stderr|Unexpected argument "extra"
+--import missing.csv|1|stderr|missing.csv
+--day 2026-03-14|2|stderr|--import
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"
