@@ -85,11 +85,9 @@ int runImport(const QString &path, const SessionChoice &choice, std::FILE *out, 
     for (const QString &problem : taken.problems)
         problems << error(problem);
     if (taken.needsChoice) {
-        return printed(err,
-                       QStringList{error(taken.error),
-                                   ImportCommand::tr("Choose with --day and --room; each day and room with its number of talks:")}
-                           + sessionListing(sessionsOf(source)),
-                       ChoiceNeeded);
+        const QString how =
+            ImportCommand::tr("Choose with --day and --room; each day and room with its number of talks:");
+        return printed(err, QStringList{error(taken.error), how} + sessionListing(sessionsOf(source)), ChoiceNeeded);
     }
     if (!taken.error.isEmpty())
         return printed(err, QStringList{error(taken.error)} + problems, Failed);

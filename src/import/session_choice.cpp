@@ -16,14 +16,18 @@ namespace {
 // No talk of a conference lasts a day; a longer one is a misread file.
 constexpr int LongestSlotMinutes = 24 * 60;
 
-QString dayText(const QDate &day) { return day.isValid() ? day.toString(Qt::ISODate) : ScheduleImport::tr("(no date)"); }
+QString dayText(const QDate &day)
+{
+    return day.isValid() ? day.toString(Qt::ISODate) : ScheduleImport::tr("(no date)");
+}
 
 QString roomText(const QString &room) { return room.isEmpty() ? ScheduleImport::tr("(no room)") : room; }
 
 // Where a talk is in the file, for messages: "2026-03-14 09:30 "Opening"".
 QString place(const ScheduleEntry &entry)
 {
-    return QStringLiteral("%1 %2 \"%3\"").arg(dayText(entry.day), entry.start.toString(QStringLiteral("HH:mm")), entry.title);
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(dayText(entry.day), entry.start.toString(QStringLiteral("HH:mm")), entry.title);
 }
 
 bool sameRoom(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -131,11 +135,13 @@ SessionTalks takeSession(const QList<ScheduleEntry> &entries, const SessionChoic
         return !choice.room || sameRoom(s.room, *choice.room);
     });
     if (room == ofDay.end()) {
-        taken.error = ScheduleImport::tr("the file holds no talk in %1 on %2").arg(roomText(*choice.room), dayText(ofDay.first().day));
+        taken.error = ScheduleImport::tr("the file holds no talk in %1 on %2")
+                          .arg(roomText(*choice.room), dayText(ofDay.first().day));
         return taken;
     }
     if (!choice.room && ofDay.size() > 1) {
-        taken.error = ScheduleImport::tr("the file holds talks in several rooms on %1; choose one").arg(dayText(room->day));
+        taken.error =
+            ScheduleImport::tr("the file holds talks in several rooms on %1; choose one").arg(dayText(room->day));
         return taken;
     }
     taken.needsChoice = false;

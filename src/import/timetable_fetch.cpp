@@ -19,7 +19,8 @@ TimetableFetch::TimetableFetch(QObject *parent) : QObject(parent)
 {
     m_limit.setSingleShot(true);
     m_limit.setInterval(std::chrono::seconds(15));
-    connect(&m_limit, &QTimer::timeout, this, [this] { fail(ScheduleImport::tr("no complete answer within 15 seconds")); });
+    connect(&m_limit, &QTimer::timeout, this,
+            [this] { fail(ScheduleImport::tr("no complete answer within 15 seconds")); });
 }
 
 void TimetableFetch::fetch(const QUrl &url)
@@ -28,7 +29,9 @@ void TimetableFetch::fetch(const QUrl &url)
         m_reply->disconnect(this);
         m_reply->abort();
         m_reply->deleteLater();
+        m_reply = nullptr;
     }
+    m_limit.stop();
     m_bytes.clear();
     m_name = url.toDisplayString(QUrl::RemoveUserInfo);
     if (!url.isValid() || url.scheme() != Https || url.host().isEmpty()) {
@@ -45,7 +48,8 @@ void TimetableFetch::fetch(const QUrl &url)
         if (to.scheme() == Https)
             emit m_reply->redirectAllowed();
         else
-            fail(ScheduleImport::tr("the server sends on to %1, which is not https").arg(to.toDisplayString(QUrl::RemoveUserInfo)));
+            fail(ScheduleImport::tr("the server sends on to %1, which is not https")
+                     .arg(to.toDisplayString(QUrl::RemoveUserInfo)));
     });
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
@@ -64,6 +68,7 @@ void TimetableFetch::fail(const QString &why)
         m_reply->disconnect(this);
         m_reply->abort();
         m_reply->deleteLater();
+        m_reply = nullptr;
     }
     m_bytes.clear();
     emit failed(QStringLiteral("%1: %2").arg(m_name, why));
@@ -90,11 +95,11 @@ void TimetableFetch::ended()
         return;
     }
     received();
-    if (!m_reply)
+    if (!m_reply) // too large
         return;
     m_limit.stop();
-    const bool spreadsheet = isSpreadsheetName(m_reply->url().path())
-                             || m_reply->header(QNetworkRequest::ContentTypeHeader).toString().startsWith(QLatin1String("text/csv"));
+    const QString type = m_reply->header(QNetworkRequest::ContentTypeHeader).toString();
+    const bool spreadsheet = isSpreadsheetName(m_reply->url().path()) || type.startsWith(QLatin1String("text/csv"));
     m_reply->deleteLater();
     const QByteArray bytes = std::exchange(m_bytes, {});
     emit fetched(importSource(bytes, m_name, spreadsheet));

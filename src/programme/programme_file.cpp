@@ -255,7 +255,8 @@ std::variant<Talk, QString> LineReader::read(const QStringList &f) const
     if (presentation <= 0 && given(Presentation))
         return QCoreApplication::translate("Programme", "the presentation time is 0");
     if (presentation <= 0)
-        return QCoreApplication::translate("Programme", "the discussion leaves no time of the slot for the presentation");
+        return QCoreApplication::translate("Programme",
+                                           "the discussion leaves no time of the slot for the presentation");
     if (presentation + discussion >= TotalTimeLimit)
         return QCoreApplication::translate("Programme", "presentation and discussion come to 546 minutes or more, longer than the clock can time");
     talk.presentation = int16_t(presentation);
@@ -328,7 +329,9 @@ ProgrammeRead readProgramme(const QByteArray &bytes, std::optional<int16_t> slot
             if (record.fields.size() >= 4 && !startsWithDigit(record.fields[2]) && !startsWithDigit(record.fields[3]))
                 continue;
         }
-        std::variant<Talk, QString> talk = QCoreApplication::translate("Programme", "its quotes do not pair up: a quoted field ends with a quote before the comma, and a quote inside it is written twice (\"\")");
+        std::variant<Talk, QString> talk = QCoreApplication::translate(
+            "Programme", "its quotes do not pair up: a quoted field ends with a quote before the comma, "
+                         "and a quote inside it is written twice (\"\")");
         if (text->badBytes && record.fields.join(QString()).contains(QChar::ReplacementCharacter))
             talk = QCoreApplication::translate("Programme", "the line holds bytes that are not UTF-8 text");
         else if (record.paired)
@@ -364,9 +367,11 @@ QByteArray programmeFileBytes(const QList<Talk> &talks)
     QStringList lines{QStringLiteral("title,speaker,presentation,discussion,start")
                       + (bells ? QStringLiteral(",bell 1") : QString())};
     for (const Talk &t : talks) {
-        QStringList fields{fileField(t.title), fileField(t.speaker), talkMinutesText(t.presentation), talkMinutesText(t.discussion),
-                           t.start ? t.start->toString(t.start->second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"))
-                                   : QString()};
+        const QString start = t.start ? t.start->toString(t.start->second() ? QStringLiteral("HH:mm:ss")
+                                                                            : QStringLiteral("HH:mm"))
+                                      : QString();
+        QStringList fields{fileField(t.title), fileField(t.speaker), talkMinutesText(t.presentation),
+                           talkMinutesText(t.discussion), start};
         if (bells)
             fields << (t.firstBell ? talkMinutesText(*t.firstBell) : QString());
         lines << fields.join(QLatin1Char(','));
