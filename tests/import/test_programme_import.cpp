@@ -4,10 +4,13 @@
 #include "import/import_source.h"
 #include "import/timetable_fetch.h"
 #include "programme/programme.h"
+#include "programme/programme_window.h"
 #include "settings/cp932.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -86,6 +89,7 @@ private slots:
     void importsFromTheCommandLine_data();
     void importsFromTheCommandLine();
     void dialogTakesTheChosenRoom();
+    void droppedFileIsImported();
     void fetches_data();
     void fetches();
 
@@ -232,6 +236,27 @@ void TestProgrammeImport::dialogTakesTheChosenRoom()
     QCOMPARE(described(dialog.talks()), QStringList{"09:30 420+300 Parallel|Vogt"});
     dialog.dayBox()->setCurrentIndex(1);
     QCOMPARE(described(dialog.talks()), QStringList{"09:00 2400+300 Keynote|Haddad"});
+}
+
+void TestProgrammeImport::droppedFileIsImported()
+{
+    programme::Programme programme;
+    programme::ProgrammeWindow window(programme, nullptr);
+    QSignalSpy files(&window, &programme::ProgrammeWindow::importRequested);
+    QSignalSpy addresses(&window, &programme::ProgrammeWindow::addressImportRequested);
+    for (const QUrl &url : {QUrl::fromLocalFile(QStringLiteral("/talks/schedule.xml")),
+                            QUrl(QStringLiteral("https://example.org/schedule.json"))}) {
+        QMimeData data;
+        data.setUrls({url});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &drop);
+    }
+    QCOMPARE(files.size(), 1);
+    QCOMPARE(files.first().first().toString(), QStringLiteral("/talks/schedule.xml"));
+    QCOMPARE(addresses.size(), 1);
 }
 
 void TestProgrammeImport::fetches_data()
