@@ -18,16 +18,21 @@ QString placeOf(const QXmlStreamReader &xml)
     throw ReadFailure{placeOf(xml), what};
 }
 
-// The texts of one event's fields, with where each one begins.
+// A field's text and where it begins.
+struct Field {
+    QString text;
+    QString place;
+};
+
 struct EventFields {
     QString eventPlace;
-    QHash<QString, std::pair<QString, QString>> text; // name: (text, place)
+    QHash<QString, Field> byName;
     QStringList persons;
 
-    const std::pair<QString, QString> &required(const QString &name) const
+    const Field &required(const QString &name) const
     {
-        const auto it = text.constFind(name);
-        if (it == text.constEnd() || it->first.isEmpty())
+        const auto it = byName.constFind(name);
+        if (it == byName.constEnd() || it->text.isEmpty())
             throw ReadFailure{eventPlace, ScheduleImport::tr("the event has no <%1>").arg(name)};
         return *it;
     }
@@ -35,6 +40,8 @@ struct EventFields {
 
 EventFields readEventFields(QXmlStreamReader &xml)
 {
+    static const QStringList textFields{QStringLiteral("title"), QStringLiteral("date"), QStringLiteral("start"),
+                                        QStringLiteral("duration"), QStringLiteral("room"), QStringLiteral("type")};
     EventFields fields;
     fields.eventPlace = placeOf(xml);
     while (xml.readNextStartElement()) {
@@ -47,10 +54,8 @@ EventFields readEventFields(QXmlStreamReader &xml)
                 else
                     xml.skipCurrentElement();
             }
-        } else if (QStringList{QStringLiteral("title"), QStringLiteral("date"), QStringLiteral("start"),
-                               QStringLiteral("duration"), QStringLiteral("room"), QStringLiteral("type")}
-                       .contains(name)) {
-            fields.text.insert(name, {xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(), place});
+        } else if (textFields.contains(name)) {
+            fields.byName.insert(name, {xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(), place});
         } else {
             xml.skipCurrentElement();
         }
@@ -64,17 +69,17 @@ EventFields readEventFields(QXmlStreamReader &xml)
 ScheduleEntry eventEntry(const EventFields &fields, QDate day, const QString &dayRoom, const QTimeZone &zone)
 {
     ScheduleEntry entry;
-    entry.title = fields.required(QStringLiteral("title")).first;
+    entry.title = fields.required(QStringLiteral("title")).text;
     entry.speakers = fields.persons;
-    entry.room = fields.text.value(QStringLiteral("room")).first;
+    entry.room = fields.byName.value(QStringLiteral("room")).text;
     if (entry.room.isEmpty())
         entry.room = dayRoom;
-    entry.isBreak = isBreakType(fields.text.value(QStringLiteral("type")).first);
+    entry.isBreak = isBreakType(fields.byName.value(QStringLiteral("type")).text);
 
     // The full date carries the day too (a talk after midnight); the bare
     // start is the local time on the day's date.
-    if (!fields.text.value(QStringLiteral("date")).first.isEmpty()) {
-        const auto &[text, place] = fields.text[QStringLiteral("date")];
+    if (const Field date = fields.byName.value(QStringLiteral("date")); !date.text.isEmpty()) {
+        const auto &[text, place] = date;
         const std::optional<WrittenTime> written = parseWrittenTime(text);
         if (!written)
             throw ReadFailure{place, ScheduleImport::tr("\"%1\" is not a date and time").arg(text)};

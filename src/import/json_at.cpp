@@ -30,7 +30,8 @@ JsonAt JsonAt::field(const QString &name) const
 
 JsonAt JsonAt::keyed(const QString &key) const
 {
-    return JsonAt(m_value.toObject().value(key), m_path + QStringLiteral("[\"") + key + QStringLiteral("\"]"));
+    const QString quoted = QString(key).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return JsonAt(m_value.toObject().value(key), m_path + QStringLiteral("[\"") + quoted + QStringLiteral("\"]"));
 }
 
 JsonAt JsonAt::at(qsizetype index) const
