@@ -691,6 +691,10 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <source>These talks replace the programme, which starts at the first of them.</source>
         <translation>これらの発表で今のプログラムを置き換え、最初の発表から始めます。</translation>
     </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(日付なし)</translation>
+    </message>
 </context>
 <context>
     <name>schedule_import::ImportFlow</name>

@@ -35,7 +35,8 @@ ImportDialog::ImportDialog(ImportSource source, QWidget *parent)
         const int index = m_day->findData(session.day);
         const int talks = m_day->itemData(index, Qt::UserRole + 1).toInt() + session.talks;
         m_day->setItemData(index, talks, Qt::UserRole + 1);
-        m_day->setItemText(index, QStringLiteral("%1 (%2)").arg(session.day.toString(Qt::ISODate)).arg(talks));
+        const QString day = session.day.isValid() ? session.day.toString(Qt::ISODate) : tr("(no date)");
+        m_day->setItemText(index, QStringLiteral("%1 (%2)").arg(day).arg(talks));
     }
     m_fifth = new QRadioButton(tr("as the file splits each slot, else a fifth (20 %) for discussion"), this);
     m_fixed = new QRadioButton(tr("a fixed discussion of"), this);
