@@ -22,6 +22,8 @@ packages=(
   dpkg-dev file lintian
   # the remote view's test in a real browser
   chromium
+  # the https server of the timetable fetch's test makes its certificate
+  openssl
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
   # the session report's test reads the PDF's text

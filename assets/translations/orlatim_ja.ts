@@ -135,6 +135,61 @@ view, control and chair links.</source>
     </message>
 </context>
 <context>
+    <name>ImportCommand</name>
+    <message>
+        <source>--day, --room and --discussion go with --import FILE.</source>
+        <translation>--day、--room、--discussion は --import FILE とともに指定してください。</translation>
+    </message>
+    <message>
+        <source>--day needs a date such as 2026-03-14.</source>
+        <translation>--day には 2026-03-14 のような日付を指定してください。</translation>
+    </message>
+    <message>
+        <source>--discussion needs a number of minutes from 0 to 120.</source>
+        <translation>--discussion には 0 から 120 までの分数を指定してください。</translation>
+    </message>
+    <message>
+        <source>Choose with --day and --room; each day and room with its number of talks:</source>
+        <translation>--day と --room で選んでください。日と会場ごとの発表数は次のとおりです:</translation>
+    </message>
+    <message>
+        <source>%1 now holds these talks of %2:</source>
+        <translation>%1 に %2 の次の発表を書き込みました:</translation>
+    </message>
+    <message>
+        <source>%1  %2 + %3 min  %4</source>
+        <translation>%1  %2 + %3 分  %4</translation>
+    </message>
+    <message>
+        <source>Make FILE (a pretalx or frab schedule, an Indico or
+Sessionize export, an iCalendar file or a CSV) the
+programme of the working folder, print its talks,
+and exit.</source>
+        <translation>FILE (pretalx や frab のスケジュール、Indico や
+Sessionize の書き出し、iCalendar ファイル、CSV) を
+作業フォルダーのプログラムにし、その発表を表示して
+終了します。</translation>
+    </message>
+    <message>
+        <source>With --import: the day to take, when the file
+holds several.</source>
+        <translation>--import とともに: ファイルに複数の日があるときに
+取り込む日。</translation>
+    </message>
+    <message>
+        <source>With --import: the room to take, when the day has
+several.</source>
+        <translation>--import とともに: その日に複数の会場があるときに
+取り込む会場。</translation>
+    </message>
+    <message>
+        <source>With --import: each talk&apos;s discussion in minutes;
+by default the file&apos;s own, or a fifth of the slot.</source>
+        <translation>--import とともに: 各発表の討論時間 (分)。指定しなければ
+ファイルの討論時間、それもなければ持ち時間の 5 分の 1。</translation>
+    </message>
+</context>
+<context>
     <name>MakersPage</name>
     <message>
         <source>No web browser could be started. The maker&apos;s page is at %1</source>
@@ -156,14 +211,6 @@ view, control and chair links.</source>
     <message>
         <source>the file holds no talk</source>
         <translation>発表が 1 件もありません</translation>
-    </message>
-    <message>
-        <source>no talk could be read, so the programme is left as it was</source>
-        <translation>発表を 1 件も読めなかったため、プログラムは元のままです</translation>
-    </message>
-    <message>
-        <source>a quoted field is not closed</source>
-        <translation>引用符で始まる欄が閉じられていません</translation>
     </message>
     <message>
         <source>title, speaker, presentation and discussion are needed</source>
@@ -204,6 +251,30 @@ view, control and chair links.</source>
     <message>
         <source>%1:%2 early</source>
         <translation>%1分%2秒 早い</translation>
+    </message>
+    <message>
+        <source>neither a presentation time nor a slot is given</source>
+        <translation>口演時間も持ち時間もありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time of day (9:30 or 9:30:00)</source>
+        <translation>「%1」は時刻 (9:30 または 9:30:00) ではありません</translation>
+    </message>
+    <message>
+        <source>the slot is shorter than the presentation</source>
+        <translation>持ち時間が口演時間より短くなっています</translation>
+    </message>
+    <message>
+        <source>the discussion leaves no time of the slot for the presentation</source>
+        <translation>討論時間で持ち時間がなくなり、口演時間が残りません</translation>
+    </message>
+    <message>
+        <source>its quotes do not pair up: a quoted field ends with a quote before the comma, and a quote inside it is written twice (&quot;&quot;)</source>
+        <translation>引用符 (&quot;) が対になっていません。引用符で囲んだ項目はコンマの前の引用符で終わり、中の引用符は 2 つ重ねて (&quot;&quot;) 書きます</translation>
+    </message>
+    <message>
+        <source>the line holds bytes that are not UTF-8 text</source>
+        <translation>UTF-8 の文字として読めないバイトがあります</translation>
     </message>
 </context>
 <context>
@@ -339,6 +410,66 @@ view, control and chair links.</source>
         <source>the calendar is broken or cut short (BEGIN:VCALENDAR … END:VCALENDAR)</source>
         <translation>カレンダーが壊れているか途中で切れています (BEGIN:VCALENDAR … END:VCALENDAR)</translation>
     </message>
+    <message>
+        <source>the file holds no talk</source>
+        <translation>ファイルに発表が 1 件もありません</translation>
+    </message>
+    <message>
+        <source>talk %1 (&quot;%2&quot;) starts at %3, before the talk above it (%4)</source>
+        <translation>%1 番目の発表 (「%2」) の開始 %3 が、前の発表の開始 (%4) より前になっています</translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(日付なし)</translation>
+    </message>
+    <message>
+        <source>(no room)</source>
+        <translation>(会場なし)</translation>
+    </message>
+    <message>
+        <source>%1: a slot of %2 minutes cannot be timed</source>
+        <translation>%1: %2 分の持ち時間は計れません</translation>
+    </message>
+    <message>
+        <source>%1: a discussion of %2 leaves no presentation in a slot of %3 minutes</source>
+        <translation>%1: 討論時間 %2 では、%3 分の持ち時間に口演時間が残りません</translation>
+    </message>
+    <message>
+        <source>%1: longer than the clock can time (545 minutes)</source>
+        <translation>%1: 計れる長さ (545 分) を超えています</translation>
+    </message>
+    <message>
+        <source>the file holds no talk on %1</source>
+        <translation>%1 の発表はファイルにありません</translation>
+    </message>
+    <message>
+        <source>the file holds talks on several days; choose one</source>
+        <translation>ファイルに複数の日の発表があります。日を選んでください</translation>
+    </message>
+    <message>
+        <source>the file holds no talk in %1 on %2</source>
+        <translation>%2 の %1 の発表はファイルにありません</translation>
+    </message>
+    <message>
+        <source>the file holds talks in several rooms on %1; choose one</source>
+        <translation>%1 には複数の会場の発表があります。会場を選んでください</translation>
+    </message>
+    <message>
+        <source>no complete answer within 15 seconds</source>
+        <translation>15 秒以内に応答が完了しませんでした</translation>
+    </message>
+    <message>
+        <source>%1: only an https address (https://…) can be fetched</source>
+        <translation>%1: 取得できるのは https のアドレス (https://…) だけです</translation>
+    </message>
+    <message>
+        <source>the server sends on to %1, which is not https</source>
+        <translation>サーバーが https ではない %1 へ転送しようとしました</translation>
+    </message>
+    <message>
+        <source>the server answers %1 %2</source>
+        <translation>サーバーの応答は %1 %2 でした</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
@@ -468,10 +599,6 @@ view, control and chair links.</source>
         <translation>プログラムの読み込み</translation>
     </message>
     <message>
-        <source>Programmes (*.csv);;All files (*)</source>
-        <translation>プログラム (*.csv);;すべてのファイル (*)</translation>
-    </message>
-    <message>
         <source>Another talk can be taken after &quot;reset&quot;.</source>
         <translation>別の発表に移れるのは「reset」の後です。</translation>
     </message>
@@ -514,6 +641,22 @@ view, control and chair links.</source>
     <message>
         <source>report…</source>
         <translation>レポート…</translation>
+    </message>
+    <message>
+        <source>import from address…</source>
+        <translation>アドレスから読み込み…</translation>
+    </message>
+    <message>
+        <source>Timetables and programmes (*.csv *.xml *.json *.ics);;All files (*)</source>
+        <translation>タイムテーブルとプログラム (*.csv *.xml *.json *.ics);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Import from address</source>
+        <translation>アドレスから読み込み</translation>
+    </message>
+    <message>
+        <source>The https address of a published timetable:</source>
+        <translation>公開されているタイムテーブルの https アドレス:</translation>
     </message>
 </context>
 <context>
@@ -882,6 +1025,84 @@ latest); once per report.</source>
         <translation>
             <numerusform>%1: %2 のレポート、発表 %n 件。</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>schedule_import::ImportDialog</name>
+    <message>
+        <source>Import a programme</source>
+        <translation>プログラムの読み込み</translation>
+    </message>
+    <message>
+        <source>as the file splits each slot, else a fifth (20 %) for discussion</source>
+        <translation>ファイルにある口演と討論の配分。なければ持ち時間の 5 分の 1 (20 %) を討論に</translation>
+    </message>
+    <message>
+        <source>a fixed discussion of</source>
+        <translation>討論時間を一律に</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 分</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>ファイル:</translation>
+    </message>
+    <message>
+        <source>Day (talks):</source>
+        <translation>日 (発表数):</translation>
+    </message>
+    <message>
+        <source>Room (talks):</source>
+        <translation>会場 (発表数):</translation>
+    </message>
+    <message>
+        <source>Discussion:</source>
+        <translation>討論:</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Presentation</source>
+        <translation>口演</translation>
+    </message>
+    <message>
+        <source>Discussion</source>
+        <translation>討論</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>演題</translation>
+    </message>
+    <message>
+        <source>Speaker</source>
+        <translation>発表者</translation>
+    </message>
+    <message>
+        <source>import</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>(no room)</source>
+        <translation>(会場なし)</translation>
+    </message>
+    <message>
+        <source>These talks replace the programme, which starts at the first of them.</source>
+        <translation>これらの発表で今のプログラムを置き換え、最初の発表から始めます。</translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(日付なし)</translation>
+    </message>
+</context>
+<context>
+    <name>schedule_import::ImportFlow</name>
+    <message>
+        <source>Fetching %1 …</source>
+        <translation>%1 を取得しています…</translation>
     </message>
 </context>
 </TS>

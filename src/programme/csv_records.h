@@ -9,18 +9,26 @@
 
 namespace programme {
 
+struct SpreadsheetText {
+    QString text;
+    bool badBytes = false; // replacement characters stand for bytes that are not UTF-8
+};
+
 // The text of a CSV file as a spreadsheet saves it: UTF-8 with or without a
-// byte-order mark, or code page 932; nothing when it is neither.
-std::optional<QString> decodeSpreadsheetText(const QByteArray &bytes);
+// byte-order mark (a few bad bytes included), or code page 932; nothing when
+// it is neither.
+std::optional<SpreadsheetText> decodeSpreadsheetText(const QByteArray &bytes);
 
 struct Record {
     int line = 0; // where it starts, counted from 1
     QStringList fields;
-    bool closed = true; // false when a quoted field runs to the end of the file
+    bool paired = true; // false when its quotes do not pair up as RFC 4180 has them
 };
 
 // Fields and records as RFC 4180 has them; a quoted field may hold commas
-// and line breaks. Lines may end in CR LF, LF or CR.
+// and line breaks. Lines may end in CR LF, LF or CR. A line whose quotes do
+// not pair up is read again with its quotes as plain characters, so that one
+// stray quote costs only its own line.
 QList<Record> splitRecords(const QString &text);
 
 } // namespace programme

@@ -80,20 +80,12 @@ QString Programme::load()
     return problemSummary(m_problems);
 }
 
-QString Programme::importFile(const QString &path)
+QString Programme::replace(const QList<Talk> &talks)
 {
-    const auto bytes = readFile(path);
-    if (const QString *error = std::get_if<QString>(&bytes))
-        return *error;
-    const ProgrammeRead read = readProgramme(std::get<QByteArray>(bytes));
-    if (read.talks.isEmpty()) {
-        QStringList why{describe(path, QCoreApplication::translate("Programme", "no talk could be read, so the programme is left as it was"))};
-        return problemSummary(why + read.problems);
-    }
-    const QString error = writeWhole(ProgrammeFileName, std::get<QByteArray>(bytes));
+    const QString error = writeProgrammeFiles(talks);
     if (!error.isEmpty())
         return error;
-    take(read);
+    take(ProgrammeRead{talks, {}});
     m_current = 0;
     emit changed();
     return {};
@@ -118,6 +110,18 @@ QString Programme::setChangeoverSeconds(int seconds)
     m_changeover = std::clamp(seconds, 0, LongestChangeover);
     emit changed();
     return writeWhole(ChangeoverFileName, QByteArray::number(m_changeover) + "\r\n");
+}
+
+QString writeProgrammeFiles(const QList<Talk> &talks)
+{
+    if (talks.isEmpty())
+        return describe(ProgrammeFileName, QCoreApplication::translate("Programme", "the file holds no talk"));
+    const QString error = writeWhole(ProgrammeFileName, programmeFileBytes(talks));
+    // Without a mark, too, the programme starts at its first talk.
+    if (error.isEmpty() && !writeWhole(CurrentTalkFileName, currentTalkMark(0, talks.first())).isEmpty())
+        QFile::remove(CurrentTalkFileName);
+    return error;
+
 }
 
 QByteArray currentTalkMark(int index, const Talk &talk)

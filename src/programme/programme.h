@@ -27,10 +27,10 @@ public:
     // the talk current that was current when the program last ended. Returns
     // what could not be read, for the user, or an empty string.
     QString load();
-    // Puts a copy of another file in place of the programme, if any talk can
-    // be read from it; it then starts at its first talk. Returns why not, or
-    // an empty string.
-    QString importFile(const QString &path);
+    // Puts imported talks in place of the programme, which then starts at
+    // the first of them. Returns why the file could not be written (the
+    // programme is then kept), or an empty string.
+    QString replace(const QList<Talk> &talks);
     // Makes a talk current and remembers it; a failure to remember it is
     // returned the first time only.
     QString setCurrent(int index);
@@ -62,6 +62,11 @@ private:
     bool m_rememberFailed = false;
     int m_changeover = 0;
 };
+
+// Writes talks as the working folder's programme, whole or not at all, and
+// marks the first of them as the current talk. Returns why not, or an empty
+// string.
+QString writeProgrammeFiles(const QList<Talk> &talks);
 
 // The first few problems, as many as a message holds.
 QString problemSummary(const QStringList &problems);

@@ -4,7 +4,11 @@
 #include "programme/programme.h"
 
 #include <QBoxLayout>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -84,22 +88,32 @@ ProgrammeWindow::ProgrammeWindow(const Programme &programme, QWidget *parent)
     connect(&m_tick, &QTimer::timeout, this, &ProgrammeWindow::updateTimes);
 
     m_import = new QPushButton(tr("import…"), this);
+    m_importAddress = new QPushButton(tr("import from address…"), this);
     m_previous = new QPushButton(tr("previous"), this);
     m_next = new QPushButton(tr("next"), this);
-    for (QPushButton *button : {m_import, m_previous, m_next})
+    for (QPushButton *button : {m_import, m_importAddress, m_previous, m_next})
         button->setAutoDefault(false);
     connect(m_previous, &QPushButton::clicked, this,
             [this] { emit talkRequested(m_programme.currentIndex() - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { emit talkRequested(m_programme.currentIndex() + 1); });
     connect(m_import, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, tr("Import a programme"), QString(),
-                                                          tr("Programmes (*.csv);;All files (*)"));
+        const QString path = QFileDialog::getOpenFileName(
+            this, tr("Import a programme"), QString(),
+            tr("Timetables and programmes (*.csv *.xml *.json *.ics);;All files (*)"));
         if (!path.isEmpty())
             emit importRequested(path);
     });
+    connect(m_importAddress, &QPushButton::clicked, this, [this] {
+        const QString address = QInputDialog::getText(this, tr("Import from address"),
+                                                      tr("The https address of a published timetable:"));
+        if (!address.trimmed().isEmpty())
+            emit addressImportRequested(QUrl(address.trimmed()));
+    });
+    setAcceptDrops(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
+    buttons->addWidget(m_importAddress);
     // The report of the session so far, from the talk log.
     auto *report = new QPushButton(tr("report…"), this);
     report->setAutoDefault(false);
@@ -189,6 +203,24 @@ void ProgrammeWindow::showNote(const QString &text)
     updateState();
 }
 
+void ProgrammeWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (m_idle && event->mimeData()->urls().size() == 1)
+        event->acceptProposedAction();
+}
+
+void ProgrammeWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!m_idle || urls.size() != 1)
+        return;
+    event->acceptProposedAction();
+    if (urls.first().isLocalFile())
+        emit importRequested(urls.first().toLocalFile());
+    else
+        emit addressImportRequested(urls.first());
+}
+
 void ProgrammeWindow::refresh()
 {
     const QList<Talk> &talks = m_programme.talks();
@@ -228,6 +260,7 @@ void ProgrammeWindow::updateState()
     m_previous->setEnabled(m_idle && current > 0);
     m_next->setEnabled(m_idle && m_programme.talk(current + 1));
     m_import->setEnabled(m_idle);
+    m_importAddress->setEnabled(m_idle);
 
     QStringList lines;
     if (!m_idle)

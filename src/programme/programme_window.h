@@ -11,6 +11,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QUrl;
 
 namespace programme {
 
@@ -38,10 +39,14 @@ signals:
     void importRequested(const QString &path);
     void changeoverRequested(int seconds);
     void reportRequested();
+    void addressImportRequested(const QUrl &url);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // A timetable file, or a link to one, dropped on the window is imported.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void refresh();
@@ -52,6 +57,7 @@ private:
     QTableWidget *m_table = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_import = nullptr;
+    QPushButton *m_importAddress = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
     QLabel *m_timetable = nullptr;

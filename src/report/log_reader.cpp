@@ -93,7 +93,7 @@ std::optional<int> readSeconds(const QString &text)
 
 std::variant<LogRow, QString> readRow(const programme::Record &record, const ColumnMap &map)
 {
-    if (!record.closed)
+    if (!record.paired)
         return Words::tr("a quoted field is not closed");
     LogRow row;
     for (int c = 0; c < ColumnCount; ++c) {
@@ -157,14 +157,14 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
 LogRead readTalkLog(const QByteArray &bytes)
 {
     LogRead read;
-    const std::optional<QString> text = programme::decodeSpreadsheetText(bytes);
+    const std::optional<programme::SpreadsheetText> text = programme::decodeSpreadsheetText(bytes);
     if (!text) {
         read.problems << Words::tr("the file is neither UTF-8 nor Shift_JIS (code page 932) text");
         return read;
     }
     std::optional<ColumnMap> map;
-    for (const programme::Record &record : programme::splitRecords(*text)) {
-        if (record.closed
+    for (const programme::Record &record : programme::splitRecords(text->text)) {
+        if (record.paired
             && std::all_of(record.fields.begin(), record.fields.end(),
                            [](const QString &f) { return f.trimmed().isEmpty(); }))
             continue;

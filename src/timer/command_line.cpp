@@ -68,6 +68,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
     m_reportOptions.addTo(m_parser);
+    m_importCommand.addOptions(m_parser);
     for (const char *name : QtFlags)
         addHidden(m_parser, name, false);
     for (const char *name : QtValueOptions)
@@ -100,6 +101,8 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         return usageError(CommandLine::tr("Unexpected argument \"%1\".")
                               .arg(m_parser.positionalArguments().constFirst()));
     }
+    if (const auto status = m_importCommand.answer(m_parser, usageError))
+        return status;
     if (m_parser.isSet(m_remotePortOption)) {
         bool ok = false;
         const uint port = m_parser.value(m_remotePortOption).toUInt(&ok);

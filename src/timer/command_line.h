@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_job.h"
 #include "report/report_job.h"
 
 #include <QCommandLineOption>
@@ -38,4 +39,5 @@ private:
     std::optional<quint16> m_remotePort;
     report::ReportOptions m_reportOptions;
     std::optional<report::ReportRequest> m_reportRequest;
+    schedule_import::ImportCommand m_importCommand;
 };

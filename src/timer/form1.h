@@ -104,7 +104,7 @@ private:
     void runStateChanged();
     void enterCurrentTalk();
     void report(const QString &problem);
-    void importProgramme(const QString &path);
+    void importProgramme(const QList<programme::Talk> &talks);
     void showProgrammeWindow();
 
     platform::MediaPlayers &m_players;

@@ -3,6 +3,7 @@
 
 #include "timer/form1.h"
 
+#include "import/import_flow.h"
 #include "platform/messages.h"
 #include "programme/programme_window.h"
 #include "programme/talk_times.h"
@@ -59,11 +60,11 @@ void Form1::takeTalk(int index)
     DrawTime();
 }
 
-void Form1::importProgramme(const QString &path)
+void Form1::importProgramme(const QList<programme::Talk> &talks)
 {
-    if (!idle())
-        return;
-    const QString error = m_programme.importFile(path);
+    // The import's dialog may have stayed open while a talk was started.
+    const QString error = idle() ? m_programme.replace(talks)
+                                 : programme::ProgrammeWindow::tr("Another talk can be taken after \"reset\".");
     if (!error.isEmpty()) {
         if (m_programmeWindow)
             m_programmeWindow->showNote(error);
@@ -78,7 +79,14 @@ void Form1::showProgrammeWindow()
     if (!m_programmeWindow) {
         m_programmeWindow = new programme::ProgrammeWindow(m_programme, this);
         connect(m_programmeWindow, &programme::ProgrammeWindow::talkRequested, this, &Form1::takeTalk);
-        connect(m_programmeWindow, &programme::ProgrammeWindow::importRequested, this, &Form1::importProgramme);
+        auto *import = new schedule_import::ImportFlow(m_programmeWindow);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::importRequested, import,
+                &schedule_import::ImportFlow::importFile);
+        connect(m_programmeWindow, &programme::ProgrammeWindow::addressImportRequested, import,
+                &schedule_import::ImportFlow::importAddress);
+        connect(import, &schedule_import::ImportFlow::message, m_programmeWindow,
+                &programme::ProgrammeWindow::showNote);
+        connect(import, &schedule_import::ImportFlow::talksChosen, this, &Form1::importProgramme);
         connect(m_programmeWindow, &programme::ProgrammeWindow::changeoverRequested, this,
                 [this](int seconds) { m_programmeWindow->showNote(m_programme.setChangeoverSeconds(seconds)); });
         m_programmeWindow->setTimetableSource([this] { return sessionTimetable(); });

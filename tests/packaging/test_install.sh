@@ -46,6 +46,8 @@ done <<'ROWS'
 -style Fusion extra|2|stderr|Unexpected argument "extra"
 --report report.txt|2|stderr|.html or .pdf
 --report report.pdf|1|stderr|Orlatim-log.csv
+--import missing.csv|1|stderr|missing.csv
+--day 2026-03-14|2|stderr|--import
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"

@@ -13,7 +13,8 @@ QStringList described(const QList<programme::Talk> &talks)
                    .arg(t.title, t.speaker)
                    .arg(t.presentation)
                    .arg(t.discussion)
-                   .arg(t.firstBell ? QString::number(*t.firstBell) : QStringLiteral("-"));
+                   .arg(t.firstBell ? QString::number(*t.firstBell) : QStringLiteral("-"))
+                   + (t.start ? QLatin1Char('|') + t.start->toString(QStringLiteral("HH:mm:ss")) : QString());
     return out;
 }
 
@@ -25,6 +26,7 @@ class TestProgrammeFile : public QObject
 private slots:
     void readsLines_data();
     void readsLines();
+    void readsWhatItWrites();
 };
 
 void TestProgrammeFile::readsLines_data()
@@ -58,6 +60,29 @@ void TestProgrammeFile::readsLines_data()
                       "\"open,S,1,1\r\n")
         << QStringList{"T1|S1|720|180|-", "Last|L|60|60|-"}
         << QStringList{"line 2:", "line 3:", "line 5:", "line 6:", "line 7:", "line 8:", "line 9:", "line 11:"};
+    QTest::newRow("a stray quote takes only its own line")
+        << QByteArray("T1,S1,12,3\r\n\"Open, title,S2,12,3\r\nT3,\"S3\" ,10,2\r\n\"Stray,S4,10,2\r\nT5,S5,10,2\r\n")
+        << QStringList{"T1|S1|720|180|-", "T3|S3|600|120|-", "T5|S5|600|120|-"} << QStringList{"line 2:", "line 4:"};
+    QTest::newRow("Japanese names in any order, slots split by a fifth or the discussion given")
+        << QByteArray("開始,氏名,演題,持ち時間,質疑\r\n"
+                      "９：３０,佐藤,開会,１５,\r\n"
+                      "9:45,Kim,講演,20,\r\n"
+                      "10:05:30,Lee,Short,12,\r\n"
+                      ",Ota,Fixed,15,5\r\n"
+                      "25:00,Late,Late,15,\r\n"
+                      "10:40,Ito,Closed,3,3\r\n")
+        << QStringList{"開会|佐藤|720|180|-|09:30:00", "講演|Kim|960|240|-|09:45:00",
+                       "Short|Lee|600|120|-|10:05:30", "Fixed|Ota|600|300|-"}
+        << QStringList{"line 6:", "line 7:"};
+    QTest::newRow("English names: a presentation alone, or with its slot")
+        << QByteArray("Speaker,Bell 1,Presentation,Title,Slot\n"
+                      "A,8,10,One,\n"
+                      "B,,10,Two,15\n"
+                      "C,,10,Three,8\n")
+        << QStringList{"One|A|600|0|480", "Two|B|600|300|-"} << QStringList{"line 4:"};
+    QTest::newRow("UTF-8 but for a bad byte: the line with it is skipped")
+        << QByteArray("演題,発表者,発表,討論\r\n開会の辞,佐藤,10,2\r\nBad\xFF,Kim,10,2\r\n閉会,田中,5,0\r\n")
+        << QStringList{"開会の辞|佐藤|600|120|-", "閉会|田中|300|0|-"} << QStringList{"line 3:"};
     QTest::newRow("neither UTF-8 nor code page 932") << QByteArray("T,S,1,1\r\n\x82\xFF") << QStringList{}
                                                      << QStringList{"the file"};
 }
@@ -72,6 +97,21 @@ void TestProgrammeFile::readsLines()
     QCOMPARE(read.problems.size(), problemLines.size());
     for (int i = 0; i < problemLines.size(); ++i)
         QVERIFY2(read.problems[i].startsWith(problemLines[i]), qPrintable(read.problems[i]));
+}
+
+void TestProgrammeFile::readsWhatItWrites()
+{
+    const QList<programme::Talk> talks{
+        {QStringLiteral("\"Quoted\", <b> & co, 1/2"), QStringLiteral("A / B"), 750, 180, std::nullopt, QTime(9, 30)},
+        {QStringLiteral("演題"), QString(), 600, 0, int16_t(480), QTime(9, 45, 30)},
+        {QStringLiteral("No start"), QStringLiteral("C"), 60, 1, std::nullopt, std::nullopt},
+    };
+    const QByteArray bytes = programme::programmeFileBytes(talks);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start,bell 1\r\n"
+                             "\"\"\"Quoted\"\", <b> & co, 1/2\",A / B,12:30,3,09:30,\r\n"));
+    const programme::ProgrammeRead read = programme::readProgramme(bytes);
+    QCOMPARE(read.problems, QStringList{});
+    QCOMPARE(described(read.talks), described(talks));
 }
 
 QTEST_GUILESS_MAIN(TestProgrammeFile)

@@ -1,0 +1,151 @@
+#include "import/import_dialog.h"
+
+#include "programme/programme.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace schedule_import {
+
+namespace {
+
+enum Column { Start, Presentation, Discussion, Title, Speaker, ColumnCount };
+
+} // namespace
+
+ImportDialog::ImportDialog(ImportSource source, QWidget *parent)
+    : QDialog(parent), m_source(std::move(source)), m_sessions(sessionsOf(m_source))
+{
+    setWindowTitle(tr("Import a programme"));
+    resize(760, 480);
+
+    m_day = new QComboBox(this);
+    m_room = new QComboBox(this);
+    for (const SessionCount &session : m_sessions) {
+        if (m_day->findData(session.day) < 0)
+            m_day->addItem(QString(), session.day);
+        const int index = m_day->findData(session.day);
+        const int talks = m_day->itemData(index, Qt::UserRole + 1).toInt() + session.talks;
+        m_day->setItemData(index, talks, Qt::UserRole + 1);
+        const QString day = session.day.isValid() ? session.day.toString(Qt::ISODate) : tr("(no date)");
+        m_day->setItemText(index, QStringLiteral("%1 (%2)").arg(day).arg(talks));
+    }
+    m_fifth = new QRadioButton(tr("as the file splits each slot, else a fifth (20 %) for discussion"), this);
+    m_fixed = new QRadioButton(tr("a fixed discussion of"), this);
+    m_fifth->setChecked(true);
+    m_minutes = new QSpinBox(this);
+    m_minutes->setRange(0, 120);
+    m_minutes->setValue(3);
+    m_minutes->setSuffix(tr(" min"));
+
+    auto *fixedRow = new QHBoxLayout;
+    fixedRow->addWidget(m_fixed);
+    fixedRow->addWidget(m_minutes);
+    fixedRow->addStretch();
+    auto *rule = new QVBoxLayout;
+    rule->addWidget(m_fifth);
+    rule->addLayout(fixedRow);
+    auto *form = new QFormLayout;
+    form->addRow(tr("File:"), new QLabel(m_source.name, this));
+    form->addRow(tr("Day (talks):"), m_day);
+    form->addRow(tr("Room (talks):"), m_room);
+    form->addRow(tr("Discussion:"), rule);
+    // A spreadsheet is one session: nothing to choose.
+    for (QWidget *field : {static_cast<QWidget *>(m_day), static_cast<QWidget *>(m_room)})
+        form->setRowVisible(field, !m_source.spreadsheet);
+
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setHorizontalHeaderLabels({tr("Start"), tr("Presentation"), tr("Discussion"), tr("Title"), tr("Speaker")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Title, QHeaderView::Stretch);
+
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("import"));
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_table);
+    layout->addWidget(m_status);
+    layout->addWidget(m_buttons);
+
+    connect(m_day, &QComboBox::currentIndexChanged, this, &ImportDialog::fillRooms);
+    connect(m_room, &QComboBox::currentIndexChanged, this, &ImportDialog::preview);
+    connect(m_fixed, &QRadioButton::toggled, this, &ImportDialog::preview);
+    connect(m_minutes, &QSpinBox::valueChanged, this, [this] {
+        m_fixed->setChecked(true);
+        preview();
+    });
+    fillRooms();
+}
+
+void ImportDialog::fillRooms()
+{
+    const QSignalBlocker blocker(m_room);
+    m_room->clear();
+    const QDate day = m_day->currentData().toDate();
+    for (const SessionCount &session : m_sessions) {
+        if (session.day == day) {
+            m_room->addItem(QStringLiteral("%1 (%2)")
+                                .arg(session.room.isEmpty() ? tr("(no room)") : session.room)
+                                .arg(session.talks),
+                            session.room);
+        }
+    }
+    preview();
+}
+
+void ImportDialog::preview()
+{
+    SessionChoice choice;
+    if (m_day->count() > 0)
+        choice.day = m_day->currentData().toDate();
+    if (m_room->count() > 0)
+        choice.room = m_room->currentData().toString();
+    if (m_fixed->isChecked())
+        choice.discussionMinutes = m_minutes->value();
+    m_taken = takeSession(m_source, choice);
+    if (!m_taken.error.isEmpty())
+        m_taken.talks.clear();
+
+    m_table->setRowCount(int(m_taken.talks.size()));
+    for (int row = 0; row < m_taken.talks.size(); ++row) {
+        const programme::Talk &t = m_taken.talks[row];
+        const QString texts[ColumnCount] = {t.start ? t.start->toString(QStringLiteral("HH:mm")) : QString(),
+                                            programme::talkTimeText(t.presentation),
+                                            programme::talkTimeText(t.discussion), t.title, t.speaker};
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            if (column < Title)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, item);
+        }
+    }
+    QStringList lines;
+    if (!m_taken.error.isEmpty())
+        lines << m_taken.error;
+    else
+        lines << tr("These talks replace the programme, which starts at the first of them.");
+    if (!m_taken.problems.isEmpty())
+        lines << programme::problemSummary(m_taken.problems);
+    m_status->setText(lines.join(QLatin1Char('\n')));
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_taken.talks.isEmpty());
+}
+
+} // namespace schedule_import

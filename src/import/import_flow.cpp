@@ -1,0 +1,39 @@
+#include "import/import_flow.h"
+
+#include <QWidget>
+
+namespace schedule_import {
+
+ImportFlow::ImportFlow(QWidget *window) : QObject(window), m_window(window)
+{
+    connect(&m_fetch, &TimetableFetch::fetched, this, &ImportFlow::ask);
+    connect(&m_fetch, &TimetableFetch::failed, this, &ImportFlow::message);
+}
+
+void ImportFlow::importFile(const QString &path) { ask(readImportFile(path)); }
+
+void ImportFlow::importAddress(const QUrl &url)
+{
+    emit message(tr("Fetching %1 …").arg(url.toDisplayString(QUrl::RemoveUserInfo)));
+    m_fetch.fetch(url);
+}
+
+void ImportFlow::ask(const ImportSource &source)
+{
+    // What cannot give a programme at all is said at once, without a dialog.
+    const SessionTalks any = takeSession(source, {});
+    if (!any.error.isEmpty() && !any.needsChoice) {
+        emit message(any.error);
+        return;
+    }
+    emit message(QString());
+    if (m_dialog)
+        m_dialog->reject();
+    m_dialog = new ImportDialog(source, m_window);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog->setWindowModality(Qt::WindowModal);
+    connect(m_dialog, &QDialog::accepted, this, [this, dialog = m_dialog] { emit talksChosen(dialog->talks()); });
+    m_dialog->open();
+}
+
+} // namespace schedule_import
