@@ -404,7 +404,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>no speaker in the file has the id &quot;%1&quot;</source>
-        <translation>ID が「%1」の講演者がファイルにありません</translation>
+        <translation>ID が「%1」の発表者がファイルにありません</translation>
     </message>
     <message>
         <source>the calendar is broken or cut short (BEGIN:VCALENDAR … END:VCALENDAR)</source>
@@ -922,7 +922,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>Speaker</source>
-        <translation>講演者</translation>
+        <translation>発表者</translation>
     </message>
     <message>
         <source>planned</source>

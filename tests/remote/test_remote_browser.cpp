@@ -277,7 +277,6 @@ void TestRemoteBrowser::pageStaysAwakeWithoutWakeLock()
 }
 
 void TestRemoteBrowser::replacedLinkStopsRetrying()
-
 {
     const QString program = chromium();
     if (program.isEmpty())
@@ -297,7 +296,6 @@ void TestRemoteBrowser::replacedLinkStopsRetrying()
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(status),
                               QStringLiteral("このリンクは無効になりました。新しいリンクを受け取ってください"),
                               PageTimeoutMs);
-
 }
 
 void TestRemoteBrowser::messageShowsAsTextOverTheReadout()
