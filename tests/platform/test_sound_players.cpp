@@ -78,7 +78,6 @@ private slots:
     void playWhilePlayingDoesNotRestart();
     void stopWhilePlayingReportsAndRewinds_data();
     void stopWhilePlayingReportsAndRewinds();
-    void secondMidiPlayerTakesOverTheMusic();
     void closedPlayerIsSilent();
     void deviceSleepsBetweenSounds();
     void fileNames_data();
@@ -245,23 +244,6 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds()
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 2, 2000);
 }
 
-void TestSoundPlayers::secondMidiPlayerTakesOverTheMusic()
-{
-    if (!haveSoundFont())
-        QSKIP("no General MIDI SoundFont installed");
-    open(2, path(QStringLiteral("tiny.mid")));
-    open(4, path(QStringLiteral("tiny.mid")));
-    m_players->send(4, Command::Play);
-    m_players->send(2, Command::Play);
-    QTRY_COMPARE_WITH_TIMEOUT(m_done, QList<int>{4}, 2000);
-    // Player 4 no longer holds the music stream; stopping it leaves player 2 playing.
-    m_players->send(4, Command::Stop);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_done, QList<int>{4});
-    m_players->send(2, Command::Stop);
-    QTRY_COMPARE_WITH_TIMEOUT(m_done, (QList<int>{4, 2}), 2000);
-}
-
 void TestSoundPlayers::closedPlayerIsSilent()
 {
     open(1, path(QStringLiteral("short.wav")));
@@ -287,7 +269,7 @@ void TestSoundPlayers::deviceSleepsBetweenSounds()
     open(4, path(QStringLiteral("tiny.mid")));
     QVERIFY(!players.deviceOpen());
 
-    // Announced: open before "Play", the MIDI file decoded anew.
+    // Announced: open before "Play".
     players.setNextSoundDue(std::chrono::milliseconds(500));
     QVERIFY(players.deviceOpen());
     m_players->send(4, Command::Play);
@@ -362,9 +344,8 @@ void TestSoundPlayers::silentPlayers()
         m_players->send(index, Command::Open);
     for (int round = 0; round < 3; ++round)
         m_players->send(1, Command::Play);
-    QCoreApplication::processEvents();
+    QTRY_COMPARE_WITH_TIMEOUT(WarningCounter::count, 1, 5000);
     QVERIFY(m_done.isEmpty());
-    QCOMPARE(WarningCounter::count, 1);
 
     m_players->send(2, Command::Play);
     if (othersPlay) {
