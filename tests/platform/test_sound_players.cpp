@@ -110,6 +110,9 @@ void TestSoundPlayers::initTestCase()
     QVERIFY(write("short.wav", squareWave(50)));
     QVERIFY(write("sub/short.wav", squareWave(50)));
     QVERIFY(write("long.wav", squareWave(500)));
+    // Half a second at half the device's rate: converted, it still lasts half a second.
+    std::vector<float> halfRate = squareWave(250);
+    QVERIFY(writeWaveFile(path(QStringLiteral("slow.wav")).toStdString(), halfRate, framesPerSecond / 2));
     QVERIFY(write("cut.wav", squareWave(50)));
     QVERIFY(QFile::resize(path(QStringLiteral("cut.wav")), 30));
     const Bytes midi = midiNote();
@@ -213,6 +216,7 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds_data()
     // Half of the wave's sound; the MIDI file's sound is over by then.
     QTest::newRow("bell") << 3 << QStringLiteral("long.wav") << 250;
     QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav") << 250;
+    QTest::newRow("bell at 22.05 kHz") << 1 << QStringLiteral("slow.wav") << 250;
     QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000;
 }
 
