@@ -225,6 +225,11 @@ void SdlPlayers::setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn)
     planDevice();
 }
 
+bool SdlPlayers::decoding() const
+{
+    return std::any_of(m_players.begin(), m_players.end(), [](const auto &player) { return player->job != 0; });
+}
+
 bool SdlPlayers::anyPlayer(bool Player::*state) const
 {
     return std::any_of(m_players.begin(), m_players.end(), [state](const auto &player) { return (*player).*state; });

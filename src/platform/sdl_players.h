@@ -62,6 +62,8 @@ public:
     void setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn) override;
 
     bool deviceOpen() const { return m_deviceOpen; }
+    // Whether a sound is still being decoded.
+    bool decoding() const;
 
     // Sees every mixed buffer (interleaved 16-bit samples) on the audio
     // thread as it leaves for the device; the latency benchmark times it.
