@@ -7,13 +7,15 @@
 // in the file then dates the onset, which is compared with the moment of the
 // "Play" call. A real device adds its own queue, about one more buffer.
 //
-// Then the same through the path a talk takes: the device sleeps until the
-// bell is announced, opens two seconds ahead of it, and "Play" comes when
-// it is due; the onset is found in the mixer tap.
+// Then the path a talk takes, from the counted second on the tick grid to
+// the bell's first sample, the device sleeping between bells (see
+// measureFromCountedSecond).
 //
-// Usage: bell_latency [bell.wav] — prints a table for several buffer sizes.
+// Usage: bell_latency [bell file] [bells] — prints a table for several
+// buffer sizes, then the talk's path for that many bells (default 40).
 
 #include "platform/sdl_players.h"
+#include "platform/tick_source.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -25,6 +27,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <numeric>
 #include <random>
@@ -57,6 +61,14 @@ struct Result {
     qint64 tappedFrames = 0; // fewer when the device started before the tap
 };
 
+// Lets the players' own timers run.
+void runEvents(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 Result measure(const QString &bell, int bufferFrames, const QString &outputFile)
 {
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputFile));
@@ -64,9 +76,12 @@ Result measure(const QString &bell, int bufferFrames, const QString &outputFile)
     std::atomic<std::size_t> bufferCount{0};
     qint64 framesMixed = 0; // touched only on the audio thread
     std::vector<Clock::time_point> plays;
+    std::atomic<bool> heard{false};
     {
         platform::SdlPlayers players(nullptr, bufferFrames);
-        players.setMixTap([&](const qint16 *, int count) {
+        players.setMixTap([&](const qint16 *samples, int count) {
+            for (int i = 0; i < count && !heard.load(); ++i)
+                heard = std::abs(samples[i]) >= audible;
             const std::size_t n = bufferCount.load();
             if (n < buffers.size()) {
                 buffers[n] = {Clock::now(), framesMixed};
@@ -76,7 +91,13 @@ Result measure(const QString &bell, int bufferFrames, const QString &outputFile)
         });
         players.setFileName(1, bell);
         players.send(1, Command::Open);
-        QThread::msleep(300); // the device settles
+        // Once heard, the bell is decoded, however long that took.
+        players.send(1, Command::Play);
+        while (!heard.load())
+            runEvents(50);
+        players.send(1, Command::Stop);
+        runEvents(300);
+        players.send(1, Command::Prev);
 
         std::mt19937 random(7);
         std::uniform_int_distribution<int> jitter(0, 50);
@@ -125,17 +146,19 @@ Result measure(const QString &bell, int bufferFrames, const QString &outputFile)
     return result;
 }
 
-// Lets the players' own timers run.
-void runEvents(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-std::vector<double> measureOpenAhead(const QString &bell, const QString &outputFile, int trials)
+// The path a talk takes, timed from the counted second: a 10 ms tick source
+// on the monotonic clock sleeps until each counted second, as the talk clock
+// does, and announces the bell, so the device sleeps between bells and opens
+// two seconds ahead; the tick that completes the bell's second sends "Play".
+// The latency runs from that tick's place on the grid (when the second was
+// due) to the bell's first sample leaving the mixer, so a late wake-up of
+// the event loop counts as much as the mixer's buffering.
+std::vector<double> measureFromCountedSecond(const QString &bell, const QString &outputFile, int trials)
 {
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputFile));
+    constexpr qint64 periodNs = 10'000'000;
+    constexpr int ticksPerSecond = 100;
+    constexpr int bellEvery = 4; // seconds: the device closes and wakes again before each bell
     std::atomic<bool> armed{false};
     std::atomic<bool> found{false};
     Clock::time_point mixed;
@@ -155,30 +178,71 @@ std::vector<double> measureOpenAhead(const QString &bell, const QString &outputF
     });
     players.setFileName(1, bell);
     players.send(1, Command::Open);
+    // The first "Play" waits for the decoder, however long it takes.
+    armed = true;
+    players.send(1, Command::Play);
+    while (!found.load())
+        runEvents(50);
+    armed = false;
+    players.send(1, Command::Stop);
+    runEvents(50);
 
+    const auto nowNs = [] { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); };
     std::vector<double> latencies;
-    for (int trial = 0; trial < trials; ++trial) {
-        while (players.deviceOpen())
-            runEvents(50);
-        players.setNextSoundDue(std::chrono::milliseconds(3000));
-        runEvents(3000);
-        if (!players.deviceOpen())
-            continue;
-        found = false;
-        armed = true;
-        const Clock::time_point play = Clock::now();
-        players.send(1, Command::Play);
-        runEvents(400);
-        armed = false;
-        players.send(1, Command::Stop);
-        players.setNextSoundDue(std::nullopt);
-        runEvents(50); // the end of the bell reaches the player
-        players.send(1, Command::Prev);
-        if (found)
-            latencies.push_back(millisecondsSince(play, mixed) + 1000.0 * intoBuffer / sampleRate);
-    }
+    qint64 ticks = 0;
+    qint64 startNs = 0;
+    qint64 bellTick = 0;
+    Clock::time_point due;
+    platform::TickSource source(
+        [&] {
+            ++ticks;
+            if (ticks % ticksPerSecond != 0)
+                return;
+            // A second or two after the bell: it has sounded (or is two
+            // seconds late, and counted as such); it stops.
+            if (armed.load() && (found.load() || ticks >= bellTick - 2 * ticksPerSecond)) {
+                armed = false;
+                players.send(1, Command::Stop);
+                latencies.push_back(found.load() ? millisecondsSince(due, mixed) + 1000.0 * intoBuffer / sampleRate
+                                                 : 2000.0);
+            }
+            if (ticks == bellTick) {
+                due = Clock::time_point(std::chrono::nanoseconds(startNs + ticks * periodNs));
+                found = false;
+                armed = true;
+                players.send(1, Command::Play);
+                bellTick += bellEvery * ticksPerSecond;
+            }
+        },
+        nowNs);
+    source.setPlanner([&]() -> std::optional<qint64> {
+        players.setNextSoundDue(std::chrono::milliseconds((bellTick - ticks) * periodNs / 1'000'000));
+        return ticksPerSecond - ticks % ticksPerSecond;
+    });
+    bellTick = bellEvery * ticksPerSecond;
+    startNs = nowNs();
+    source.setInterval(int(periodNs / 1'000'000));
+    while (int(latencies.size()) < trials && ticks < (trials + 2) * bellEvery * ticksPerSecond)
+        runEvents(100);
+    source.setInterval(0);
     players.send(1, Command::Close);
     return latencies;
+}
+
+struct Summary {
+    double mean = 0;
+    double p99 = 0;
+    double worst = 0;
+};
+
+Summary summarise(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    Summary s;
+    s.mean = std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+    s.p99 = values[std::min(values.size() - 1, std::size_t(std::ceil(0.99 * double(values.size()))) - 1)];
+    s.worst = values.back();
+    return s;
 }
 
 } // namespace
@@ -215,16 +279,17 @@ int main(int argc, char **argv)
                     low + period, mean + period, high + period);
     }
 
-    const std::vector<double> l = measureOpenAhead(bell, folder.filePath(QStringLiteral("ahead.raw")), 10);
+    const int bells = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
+    const std::vector<double> l =
+        measureFromCountedSecond(bell, folder.filePath(QStringLiteral("talk.raw")), bells);
     if (l.empty()) {
-        std::printf("opened ahead: no measurement\n");
+        std::printf("from the counted second: no measurement\n");
         return 1;
     }
-    const double period = 1000.0 * platform::SdlPlayers::defaultBufferFrames / sampleRate;
-    const double mean = std::accumulate(l.begin(), l.end(), 0.0) / double(l.size());
-    std::printf("%8d %9.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f  opened 2 s ahead, %zu plays\n",
-                platform::SdlPlayers::defaultBufferFrames, period, *std::min_element(l.begin(), l.end()), mean,
-                *std::max_element(l.begin(), l.end()), *std::min_element(l.begin(), l.end()) + period,
-                mean + period, *std::max_element(l.begin(), l.end()) + period, l.size());
+    const Summary s = summarise(l);
+    std::printf("From the counted second's place on the tick grid to the first sample leaving the mixer,\n"
+                "device woken two seconds ahead, %zu bells: mean %.1f ms, 99th percentile %.1f ms, worst %.1f ms\n"
+                "(a real device queues about one more buffer, %.1f ms)\n",
+                l.size(), s.mean, s.p99, s.worst, 1000.0 * platform::SdlPlayers::defaultBufferFrames / sampleRate);
     return 0;
 }

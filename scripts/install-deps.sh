@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-websockets-dev libqrencode-dev
-  libsdl2-mixer-dev libchm-dev fp-utils
+  libsdl2-mixer-dev libsndfile1-dev libfluidsynth-dev libchm-dev fp-utils
   # reading published timetables in iCalendar
   libical-dev
   # translations: lupdate and lrelease, and Qt's own Japanese texts

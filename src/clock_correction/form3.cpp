@@ -46,7 +46,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 } // namespace
 
-Form3::Form3()
+Form3::Form3(std::function<qint64()> tickClock)
     : platform::Window(QStringLiteral("時間補正"),
                        QSize(platform::twipsToPixelsX(5745), platform::twipsToPixelsY(2790)), formBackground)
 {
@@ -114,7 +114,7 @@ Form3::Form3()
     connect(ClockIndic, &platform::TextBox::clicked, this, &Form3::ClockIndic_Click);
     connect(ClockIndic, &platform::TextBox::keyPressed, this, &Form3::ClockIndic_KeyPress);
 
-    Timer2 = new platform::TickSource([this] { Timer2_Timer(); }, this);
+    Timer2 = new platform::TickSource([this] { Timer2_Timer(); }, std::move(tickClock), this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     // Every tick is counted, but while it counts the box needs showing only
     // about ten times a second; the count stops on an exact tick, as the
@@ -188,6 +188,9 @@ void Form3::Command3_Click()
 
 void Form3::Command4_Click()
 {
+    // Ticks that passed before the click are counted now, so that none of
+    // them lands in the new count.
+    const platform::TickSource::StateChange change;
     showRefusal(false);
     showConfirmation(false);
     showStoredCorrection();
@@ -217,11 +220,17 @@ void Form3::ClockIndic_KeyPress(int keyAscii)
     if (keyAscii != 13)
         return;
     ClockIndic->setBackgroundColour(boxBackground);
-    if (ClockIndic->text().isEmpty())
+    const QString typed = ClockIndic->text();
+    if (typed.isEmpty())
         return;
+    // A count running until now takes the ticks that passed before the
+    // Enter, and ends: the typed count replaces it and gains none of them.
+    const platform::TickSource::StateChange change;
+    Measuring = 0;
+    ClockIndic->setText(typed);
     showRefusal(false);
     m_boxShowsCorrection = false;
-    const std::optional<int16_t> count = readTypedCount(ClockIndic->text());
+    const std::optional<int16_t> count = readTypedCount(typed);
     if (!count) {
         // Nothing waits for confirmation: back to the stored correction.
         Measuring = 0;

@@ -3,6 +3,7 @@
 #include "platform/window.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 class TextBox;
@@ -21,7 +22,8 @@ class Form3 : public platform::Window
 {
     Q_OBJECT
 public:
-    Form3();
+    // Tests pass a clock of their own for the count's ticks.
+    explicit Form3(std::function<qint64()> tickClock = {});
 
     void Command1_Click(); // "計時開始"
     void Command2_Click(); // "計時終了"

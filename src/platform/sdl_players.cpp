@@ -1,30 +1,22 @@
 #include "platform/sdl_players.h"
 
-#include "platform/sound_files.h"
 #include "platform/sound_players.h"
 
 #include <QDebug>
-#include <QFile>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <atomic>
+#include <limits>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
-struct FreeChunk {
-    void operator()(Mix_Chunk *chunk) const { Mix_FreeChunk(chunk); }
-};
-struct FreeMusic {
-    void operator()(Mix_Music *music) const { Mix_FreeMusic(music); }
-};
-
-// The mixer's end-of-playback hooks are plain functions without user data;
-// they find the players that own the device here.
+// The mixer's end-of-playback hook is a plain function without user data;
+// it finds the players that own the device here.
 std::atomic<SdlPlayers *> deviceOwner{nullptr};
 
 QString sdlError() { return QString::fromUtf8(SDL_GetError()); }
@@ -33,17 +25,21 @@ QString sdlError() { return QString::fromUtf8(SDL_GetError()); }
 
 struct SdlPlayers::Player {
     QString fileName;
-    std::unique_ptr<Mix_Chunk, FreeChunk> chunk;
-    std::unique_ptr<Mix_Music, FreeMusic> music;
+    std::shared_ptr<const std::vector<qint16>> samples; // decoded, in the device's format
+    Mix_Chunk chunk{};  // over `samples`: valid while the device sleeps and opens again
+    quint64 job = 0;    // the decode awaited; 0 when none is
     bool open = false;
     bool playing = false; // from "Play" until its end has been reported
+    bool startWhenDecoded = false;
     bool stopRequested = false;
     bool warned = false;
 
     void release()
     {
-        chunk.reset();
-        music.reset();
+        samples.reset();
+        chunk = {};
+        job = 0;
+        startWhenDecoded = false;
     }
 
     // One line per opened file, not one per "Play", so a missing bell
@@ -71,6 +67,8 @@ SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseco
 {
     for (auto &player : m_players)
         player = std::make_unique<Player>();
+    // One sound at a time: the other core stays free for the talk clock.
+    m_decoders.setMaxThreadCount(1);
     m_deviceTimer.setSingleShot(true);
     m_deviceTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_deviceTimer, &QTimer::timeout, this, &SdlPlayers::planDevice);
@@ -78,6 +76,8 @@ SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseco
 
 SdlPlayers::~SdlPlayers()
 {
+    m_closing = true;
+    m_decoders.waitForDone();
     if (m_deviceOpen)
         closeDevice();
 }
@@ -100,7 +100,7 @@ void SdlPlayers::send(int index, Command command)
         play(index);
         break;
     case Command::Prev:
-        rewind(index);
+        // Every sound plays from its start.
         break;
     case Command::Stop:
         stop(index);
@@ -118,54 +118,41 @@ void SdlPlayers::open(int index)
     player.release();
     player.open = true;
     player.warned = false;
-    if (openDevice())
-        load(index);
+    player.job = ++m_lastJob;
+    m_decoders.start([this, index, job = player.job, fileName = player.fileName] {
+        const DecodedSound sound = decodeSound(fileName, m_closing);
+        // The destructor waits for this thread, so the players still exist.
+        QMetaObject::invokeMethod(
+            this, [this, index, job, sound] { decoded(index, job, sound); }, Qt::QueuedConnection);
+    });
+    openDevice();
     planDevice();
 }
 
-void SdlPlayers::load(int index)
+void SdlPlayers::decoded(int index, quint64 job, const DecodedSound &sound)
 {
     Player &player = *m_players[index - 1];
-    if (!player.open || player.chunk || player.music)
+    if (player.job != job) // opened again or closed since
         return;
-    if (player.fileName.isEmpty()) {
-        player.silence(index, QStringLiteral("no file name"));
-        return;
-    }
-    const QString path = soundFilePath(player.fileName);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        player.silence(index, file.errorString());
-        return;
-    }
-    const SoundKind kind = soundKindOf(path, file.read(12));
-    file.close();
-    const QByteArray nativePath = QFile::encodeName(path);
-    if (kind == SoundKind::Midi) {
-        if (m_soundFont.isEmpty()) {
-            player.silence(index, QStringLiteral("no General MIDI SoundFont found (install timgm6mb-soundfont)"));
-            return;
+    player.job = 0;
+    const bool waiting = std::exchange(player.startWhenDecoded, false);
+    const std::size_t bytes = sound.samples ? sound.samples->size() * sizeof(qint16) : 0;
+    if (!sound.samples || bytes > std::numeric_limits<Uint32>::max()) {
+        player.silence(index, sound.samples ? QStringLiteral("too long") : sound.error);
+        if (waiting) {
+            player.playing = false;
+            planDevice();
         }
-        player.music.reset(Mix_LoadMUSType_RW(SDL_RWFromFile(nativePath.constData(), "rb"), MUS_MID, SDL_TRUE));
-        if (!player.music)
-            player.silence(index, sdlError());
-    } else {
-        player.chunk.reset(Mix_LoadWAV(nativePath.constData()));
-        if (!player.chunk)
-            player.silence(index, sdlError());
-    }
-}
-
-void SdlPlayers::rewind(int index)
-{
-    Player &player = *m_players[index - 1];
-    // FluidSynth's MIDI player can neither seek nor tell its position, and
-    // halting it only pauses it: a fresh decoder is the one way back to the
-    // start. Sampled sounds always play from their start.
-    if (!player.music || player.playing)
         return;
-    player.music.reset();
-    load(index);
+    }
+    player.samples = sound.samples;
+    player.chunk.allocated = 0;
+    // The mixer only reads the samples.
+    player.chunk.abuf = reinterpret_cast<Uint8 *>(const_cast<qint16 *>(player.samples->data()));
+    player.chunk.alen = Uint32(bytes);
+    player.chunk.volume = MIX_MAX_VOLUME;
+    if (waiting)
+        start(index);
 }
 
 void SdlPlayers::play(int index)
@@ -173,28 +160,25 @@ void SdlPlayers::play(int index)
     Player &player = *m_players[index - 1];
     // A sound never overlaps or restarts itself: a bell due while it still
     // rings (a short warning interval) lets the ringing one finish.
-    if (!player.open || player.playing || !openDevice())
+    if (!player.open || player.playing || (!player.samples && player.job == 0))
         return;
-    if (player.chunk) {
-        if (Mix_PlayChannel(index - 1, player.chunk.get(), 0) < 0) {
-            player.silence(index, sdlError());
-            return;
-        }
-    } else if (player.music) {
-        // There is one music stream. Halting first also makes sure that the
-        // music this takes over from reports its end, and reports it once.
-        // A MIDI player goes on from where "Stop" left it, until "Prev".
-        Mix_HaltMusic();
-        if (Mix_PlayMusic(player.music.get(), 0) < 0) {
-            player.silence(index, sdlError());
-            return;
-        }
-        m_musicOwners.push_back(index);
-    } else {
-        return;
-    }
     player.playing = true;
     player.stopRequested = false;
+    if (player.samples)
+        start(index);
+    else
+        player.startWhenDecoded = true;
+}
+
+void SdlPlayers::start(int index)
+{
+    Player &player = *m_players[index - 1];
+    if (openDevice() && Mix_PlayChannel(index - 1, &player.chunk, 0) >= 0)
+        return;
+    if (m_deviceOpen)
+        player.silence(index, sdlError());
+    player.playing = false;
+    planDevice();
 }
 
 void SdlPlayers::stop(int index)
@@ -202,15 +186,18 @@ void SdlPlayers::stop(int index)
     Player &player = *m_players[index - 1];
     if (!player.playing)
         return;
+    if (player.startWhenDecoded) {
+        // Stopped before it could start: its end is reported as a halt's would be.
+        player.startWhenDecoded = false;
+        player.stopRequested = true;
+        QMetaObject::invokeMethod(this, [this, index] { playbackEnded(index); }, Qt::QueuedConnection);
+        return;
+    }
     // A playback that has just ended by itself reports that end already;
-    // halting it again would report nothing, and must not touch the music
-    // another player has taken over since.
-    if (player.chunk && Mix_Playing(index - 1)) {
+    // halting it again would report nothing.
+    if (m_deviceOpen && Mix_Playing(index - 1)) {
         player.stopRequested = true;
         Mix_HaltChannel(index - 1);
-    } else if (player.music && ownsMusic(index) && Mix_PlayingMusic()) {
-        player.stopRequested = true;
-        Mix_HaltMusic();
     }
 }
 
@@ -236,6 +223,11 @@ void SdlPlayers::setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn)
     if (dueIn)
         m_dueAt = std::chrono::steady_clock::now() + *dueIn;
     planDevice();
+}
+
+bool SdlPlayers::decoding() const
+{
+    return std::any_of(m_players.begin(), m_players.end(), [](const auto &player) { return player->job != 0; });
 }
 
 bool SdlPlayers::anyPlayer(bool Player::*state) const
@@ -279,11 +271,6 @@ void SdlPlayers::planDevice()
         m_deviceTimer.start(std::chrono::ceil<std::chrono::milliseconds>(*next - now));
 }
 
-bool SdlPlayers::ownsMusic(int index) const
-{
-    return !m_musicOwners.empty() && m_musicOwners.back() == index;
-}
-
 bool SdlPlayers::openDevice()
 {
     if (m_deviceOpen)
@@ -302,13 +289,10 @@ bool SdlPlayers::openDevice()
         return fail(QStringLiteral("the audio device is held by another set of players"));
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
         return fail(sdlError());
-    // The decoders load on demand; one that is missing shows as a file that
-    // does not open.
-    Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID);
-    if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, m_bufferFrames, nullptr,
-                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) < 0) {
+    // Always the format the sounds were decoded into; where the hardware
+    // wants another, SDL converts each buffer as it goes out.
+    if (Mix_OpenAudioDevice(deviceRate, AUDIO_S16SYS, deviceChannels, m_bufferFrames, nullptr, 0) < 0) {
         const QString why = sdlError();
-        Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return fail(why);
     }
@@ -316,40 +300,22 @@ bool SdlPlayers::openDevice()
     Mix_AllocateChannels(Count);
     deviceOwner = this;
     Mix_ChannelFinished(&SdlPlayers::channelFinished);
-    Mix_HookMusicFinished(&SdlPlayers::musicFinished);
     if (m_mixTap)
         Mix_SetPostMix(&SdlPlayers::postMix, this);
-
-    // A SoundFont named in the environment wins, as it would for any other
-    // program on SDL_mixer; otherwise the system's General MIDI set.
-    const QByteArray named = qgetenv("SDL_SOUNDFONTS");
-    m_soundFont = firstExistingFile(named.isEmpty() ? defaultSoundFonts().join(QLatin1Char(':'))
-                                                    : QString::fromLocal8Bit(named));
-    if (!m_soundFont.isEmpty())
-        Mix_SetSoundFonts(QFile::encodeName(m_soundFont).constData());
-
     m_deviceFailed = false;
     m_keepUntil = std::max(m_keepUntil, std::chrono::steady_clock::now() + m_linger);
-    for (int index = 1; index <= Count; ++index)
-        load(index);
     return true;
 }
 
 void SdlPlayers::closeDevice()
 {
-    // Once the hooks are gone no end can be reported by a closed device,
-    // nor into a destroyed object. The decoders go before Mix_Quit unloads
-    // their libraries.
+    // Once the hook is gone no end can be reported by a closed device, nor
+    // into a destroyed object. The decoded sounds stay for the next opening.
     Mix_ChannelFinished(nullptr);
-    Mix_HookMusicFinished(nullptr);
     Mix_SetPostMix(nullptr, nullptr);
     deviceOwner = nullptr;
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    for (auto &player : m_players)
-        player->release();
     Mix_CloseAudio();
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     m_deviceOpen = false;
 }
@@ -365,7 +331,7 @@ void SdlPlayers::playbackEnded(int index)
     planDevice();
 }
 
-// The hooks run on the mixer's audio thread when a sound ends by itself, and
+// The hook runs on the mixer's audio thread when a sound ends by itself, and
 // on the caller's thread inside a halt; either way the end is reported later,
 // from the event loop, so handlers never run inside the mixer.
 void SdlPlayers::channelFinished(int channel)
@@ -374,23 +340,6 @@ void SdlPlayers::channelFinished(int channel)
     if (!self)
         return;
     QMetaObject::invokeMethod(self, [self, channel] { self->playbackEnded(channel + 1); }, Qt::QueuedConnection);
-}
-
-void SdlPlayers::musicFinished()
-{
-    SdlPlayers *self = deviceOwner.load();
-    if (!self)
-        return;
-    QMetaObject::invokeMethod(
-        self,
-        [self] {
-            if (self->m_musicOwners.empty())
-                return;
-            const int index = self->m_musicOwners.front();
-            self->m_musicOwners.pop_front();
-            self->playbackEnded(index);
-        },
-        Qt::QueuedConnection);
 }
 
 void SdlPlayers::postMix(void *self, quint8 *stream, int length)

@@ -1,32 +1,36 @@
 #pragma once
 
 #include "platform/players.h"
+#include "platform/sound_decoding.h"
 
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace platform {
 
-// The players on SDL_mixer. Bells and other sampled sounds are decoded into
-// memory and each player has its own mixer channel; MIDI files go through
-// the mixer's single music stream, synthesised with a General MIDI
-// SoundFont, so of two players holding MIDI files only one sounds at a time.
+// The players on SDL_mixer. Every sound, MIDI included, is decoded once,
+// when its player opens, on a thread of its own, into the format the audio
+// device is always opened with (16-bit stereo at 44.1 kHz), and kept; each
+// player has its own mixer channel. Opening the device then reads and
+// decodes nothing, so the talk clock's thread never waits for a decoder.
+// A "Play" that comes while its sound is still being decoded starts when
+// the decoder is done.
 //
 // The audio device sleeps between sounds: its thread would otherwise wake
 // the processor about 90 times a second to mix silence. It opens at the
-// first "Open", so that a missing file or device is reported at once, and
-// again openAhead before each sound the talk announces as due: a sound
-// server suspends an idle device, and a device opened only at "Play" would
-// make a bell late by its start-up. It closes when the linger has passed
-// since it opened or a sound ended, unless something plays or is due soon;
-// closing frees the decoded sounds, and opening decodes them again.
+// first "Open", so that a missing device is reported at once, and again
+// openAhead before each sound the talk announces as due: a sound server
+// suspends an idle device, and a device opened only at "Play" would make a
+// bell late by its start-up. It closes when the linger has passed since it
+// opened or a sound ended, unless something plays or is due soon.
 //
 // What cannot play (no device, a missing or unreadable file, no SoundFont)
 // stays silent after one line on stderr; the timer does not notice.
@@ -58,6 +62,8 @@ public:
     void setNextSoundDue(std::optional<std::chrono::milliseconds> dueIn) override;
 
     bool deviceOpen() const { return m_deviceOpen; }
+    // Whether a sound is still being decoded.
+    bool decoding() const;
 
     // Sees every mixed buffer (interleaved 16-bit samples) on the audio
     // thread as it leaves for the device; the latency benchmark times it.
@@ -70,26 +76,24 @@ private:
     using TimePoint = std::chrono::steady_clock::time_point;
 
     void open(int index);
-    void load(int index);
-    void rewind(int index);
+    void decoded(int index, quint64 job, const DecodedSound &sound);
     void play(int index);
+    void start(int index);
     void stop(int index);
     void close(int index);
     bool openDevice();
     void closeDevice();
     void planDevice();
     bool anyPlayer(bool Player::*state) const;
-    bool ownsMusic(int index) const;
     void playbackEnded(int index);
 
     static void channelFinished(int channel);
-    static void musicFinished();
     static void postMix(void *self, quint8 *stream, int length);
 
     std::array<std::unique_ptr<Player>, Count> m_players;
-    // Players whose music was started and has not been reported ended yet,
-    // oldest first: the mixer reports music ends without saying whose.
-    std::deque<int> m_musicOwners;
+    QThreadPool m_decoders;
+    std::atomic<bool> m_closing{false}; // the decoders give up
+    quint64 m_lastJob = 0;
     MixTap m_mixTap;
     int m_bufferFrames = defaultBufferFrames;
     std::chrono::milliseconds m_linger = defaultLinger;
@@ -98,7 +102,6 @@ private:
     TimePoint m_keepUntil;            // the device stays open at least until then
     bool m_deviceOpen = false;
     bool m_deviceFailed = false;      // reported once, until an open succeeds
-    QString m_soundFont;
 };
 
 } // namespace platform

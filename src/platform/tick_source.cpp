@@ -40,12 +40,12 @@ void forEachSource(Call call)
 } // namespace
 
 TickSource::TickSource(std::function<void()> handler, QObject *parent)
-    : TickSource(std::move(handler), [] { return monotonicNow(); }, parent)
+    : TickSource(std::move(handler), Clock(), parent)
 {
 }
 
 TickSource::TickSource(std::function<void()> handler, Clock clock, QObject *parent)
-    : QObject(parent), m_handler(std::move(handler)), m_clock(std::move(clock))
+    : QObject(parent), m_handler(std::move(handler)), m_clock(clock ? std::move(clock) : Clock(monotonicNow))
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setSingleShot(true);
@@ -59,6 +59,7 @@ void TickSource::setInterval(int milliseconds)
 {
     m_intervalMs = milliseconds;
     m_delivered = 0;
+    m_wakePeriod = 0;
     m_asleep = false;
     if (milliseconds <= 0) {
         m_timer.stop();
@@ -84,9 +85,12 @@ void TickSource::poll()
         m_delivering = true;
         // Due once per wake-up: periods that pass while the handler runs are
         // delivered at the next wake-up, so the event loop is never starved.
+        // The burst is counted from the period the source planned to wake
+        // at, not from the last one delivered: after a long planned sleep
+        // a held-up loop still loses nothing for maxBurst periods.
         const qint64 due = periodsPassed();
-        if (due - m_delivered > maxBurst)
-            m_delivered = due - maxBurst;
+        if (due - m_wakePeriod > maxBurst)
+            m_delivered += due - m_wakePeriod - maxBurst;
         while (m_delivered < due && m_intervalMs > 0) {
             ++m_delivered;
             m_handler();
@@ -113,7 +117,8 @@ void TickSource::replan()
         m_delivered = periodsPassed();
     }
     const qint64 periodNs = qint64(m_intervalMs) * 1000000;
-    const qint64 wakeNs = m_startNs + (m_delivered + std::clamp<qint64>(*ticks, 1, maxBurst)) * periodNs;
+    m_wakePeriod = m_delivered + std::clamp<qint64>(*ticks, 1, maxBurst);
+    const qint64 wakeNs = m_startNs + m_wakePeriod * periodNs;
     // Rounded up: a wake-up a fraction of a millisecond early would find the
     // period not yet passed, and wake again at once.
     const qint64 waitMs = std::max<qint64>(0, (wakeNs - m_clock() + 999999) / 1000000);

@@ -12,8 +12,9 @@ namespace platform {
 // a call. Periods are counted on the monotonic clock; when the source wakes,
 // it delivers one call for each period that has passed since the last one,
 // so ticks a sleep skipped arrive in order, late, but none is missed. After a
-// held-up event loop the missed calls follow at once, at most maxBurst of
-// them, so a laptop waking from sleep does not replay an hour. Calls never
+// held-up event loop the missed calls follow at once: every period up to
+// maxBurst periods past the planned wake-up, so a laptop waking from sleep
+// does not replay an hour. Calls never
 // nest: a handler that lets pending events run is not entered again from
 // inside itself.
 class TickSource : public QObject
@@ -27,7 +28,8 @@ public:
     using Planner = std::function<std::optional<qint64>()>;
 
     explicit TickSource(std::function<void()> handler, QObject *parent = nullptr);
-    // Tests drive a clock of their own and call poll() instead of waiting.
+    // Tests drive a clock of their own and call poll() instead of waiting;
+    // an empty clock is the monotonic one.
     TickSource(std::function<void()> handler, Clock clock, QObject *parent = nullptr);
     ~TickSource() override;
 
@@ -67,6 +69,7 @@ private:
     Clock m_clock;
     qint64 m_startNs = 0;
     qint64 m_delivered = 0;
+    qint64 m_wakePeriod = 0; // the period the timer was last set to wake at
     int m_intervalMs = 0;
     bool m_delivering = false;
     bool m_asleep = false; // the planner needs no call at all

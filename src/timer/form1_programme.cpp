@@ -123,9 +123,16 @@ void Form1::nudge(int seconds)
     const platform::TickSource::StateChange change;
     // Forward, the seconds go the way of counted ones, so a bell inside the
     // jump rings once; back, a bell whose second comes again rings again.
-    if (seconds > 0)
+    if (seconds > 0) {
         m_secondsWaiting += seconds;
-    else
+    } else {
+        // Back before the music's second, the music stops as at "reset", so
+        // that it starts again from its beginning when that second comes.
+        const int32_t musicSecond = TotalTime + TimerSettings.MusicStartTime;
+        const bool musicStarted = ElapsedSeconds >= musicSecond;
         ElapsedSeconds = std::max(0, ElapsedSeconds + seconds);
+        if (musicStarted && ElapsedSeconds < musicSecond)
+            m_players.send(4, platform::MediaPlayers::Command::Stop);
+    }
     DrawTime();
 }

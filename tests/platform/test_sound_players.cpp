@@ -78,7 +78,6 @@ private slots:
     void playWhilePlayingDoesNotRestart();
     void stopWhilePlayingReportsAndRewinds_data();
     void stopWhilePlayingReportsAndRewinds();
-    void secondMidiPlayerTakesOverTheMusic();
     void closedPlayerIsSilent();
     void deviceSleepsBetweenSounds();
     void fileNames_data();
@@ -111,6 +110,9 @@ void TestSoundPlayers::initTestCase()
     QVERIFY(write("short.wav", squareWave(50)));
     QVERIFY(write("sub/short.wav", squareWave(50)));
     QVERIFY(write("long.wav", squareWave(500)));
+    // Half a second at half the device's rate: converted, it still lasts half a second.
+    std::vector<float> halfRate = squareWave(250);
+    QVERIFY(writeWaveFile(path(QStringLiteral("slow.wav")).toStdString(), halfRate, framesPerSecond / 2));
     QVERIFY(write("cut.wav", squareWave(50)));
     QVERIFY(QFile::resize(path(QStringLiteral("cut.wav")), 30));
     const Bytes midi = midiNote();
@@ -214,6 +216,7 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds_data()
     // Half of the wave's sound; the MIDI file's sound is over by then.
     QTest::newRow("bell") << 3 << QStringLiteral("long.wav") << 250;
     QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav") << 250;
+    QTest::newRow("bell at 22.05 kHz") << 1 << QStringLiteral("slow.wav") << 250;
     QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000;
 }
 
@@ -245,23 +248,6 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds()
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 2, 2000);
 }
 
-void TestSoundPlayers::secondMidiPlayerTakesOverTheMusic()
-{
-    if (!haveSoundFont())
-        QSKIP("no General MIDI SoundFont installed");
-    open(2, path(QStringLiteral("tiny.mid")));
-    open(4, path(QStringLiteral("tiny.mid")));
-    m_players->send(4, Command::Play);
-    m_players->send(2, Command::Play);
-    QTRY_COMPARE_WITH_TIMEOUT(m_done, QList<int>{4}, 2000);
-    // Player 4 no longer holds the music stream; stopping it leaves player 2 playing.
-    m_players->send(4, Command::Stop);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_done, QList<int>{4});
-    m_players->send(2, Command::Stop);
-    QTRY_COMPARE_WITH_TIMEOUT(m_done, (QList<int>{4, 2}), 2000);
-}
-
 void TestSoundPlayers::closedPlayerIsSilent()
 {
     open(1, path(QStringLiteral("short.wav")));
@@ -287,7 +273,7 @@ void TestSoundPlayers::deviceSleepsBetweenSounds()
     open(4, path(QStringLiteral("tiny.mid")));
     QVERIFY(!players.deviceOpen());
 
-    // Announced: open before "Play", the MIDI file decoded anew.
+    // Announced: open before "Play".
     players.setNextSoundDue(std::chrono::milliseconds(500));
     QVERIFY(players.deviceOpen());
     m_players->send(4, Command::Play);
@@ -362,9 +348,8 @@ void TestSoundPlayers::silentPlayers()
         m_players->send(index, Command::Open);
     for (int round = 0; round < 3; ++round)
         m_players->send(1, Command::Play);
-    QCoreApplication::processEvents();
+    QTRY_COMPARE_WITH_TIMEOUT(WarningCounter::count, 1, 5000);
     QVERIFY(m_done.isEmpty());
-    QCOMPARE(WarningCounter::count, 1);
 
     m_players->send(2, Command::Play);
     if (othersPlay) {

@@ -15,22 +15,27 @@ private slots:
 
 void TestTickSource::deliversOneCallPerPassedPeriod_data()
 {
+    QTest::addColumn<qint64>("sleep"); // periods the handler lets pass between calls
     QTest::addColumn<QList<qint64>>("pollsAtMs");
     QTest::addColumn<int>("calls");
-    QTest::newRow("on time") << QList<qint64>{10, 20, 30} << 3;
-    QTest::newRow("late wake-ups catch up") << QList<qint64>{35, 36, 99} << 9;
-    QTest::newRow("event loop held up two seconds") << QList<qint64>{2000} << 200;
-    QTest::newRow("waking from an hour of sleep replays three seconds") << QList<qint64>{3600000} << 300;
-    QTest::newRow("after the skip, counting goes on") << QList<qint64>{3600000, 3600050} << 305;
+    QTest::newRow("on time") << qint64(1) << QList<qint64>{10, 20, 30} << 3;
+    QTest::newRow("late wake-ups catch up") << qint64(1) << QList<qint64>{35, 36, 99} << 9;
+    QTest::newRow("event loop held up two seconds") << qint64(1) << QList<qint64>{2000} << 200;
+    // Three seconds after the planned wake-up at 10 ms.
+    QTest::newRow("waking from an hour of sleep replays three seconds") << qint64(1) << QList<qint64>{3600000} << 301;
+    QTest::newRow("after the skip, counting goes on") << qint64(1) << QList<qint64>{3600000, 3600050} << 306;
+    QTest::newRow("held up 2.5 s after a 0.9 s sleep") << qint64(90) << QList<qint64>{3400} << 340;
 }
 
 void TestTickSource::deliversOneCallPerPassedPeriod()
 {
+    QFETCH(qint64, sleep);
     QFETCH(QList<qint64>, pollsAtMs);
     QFETCH(int, calls);
     qint64 nowNs = 0;
     int delivered = 0;
     platform::TickSource source([&] { ++delivered; }, [&] { return nowNs; });
+    source.setPlanner([sleep] { return std::optional<qint64>(sleep); });
     source.setInterval(10);
     for (qint64 ms : pollsAtMs) {
         nowNs = ms * 1000000;

@@ -33,6 +33,7 @@ private slots:
     void unreadableSettingsAreReported();
     void runStatesFollowTheCaptions();
     void pauseKeepsTheUnfinishedSecond();
+    void resetStopsTheMusicAndLeavesBells_data();
     void resetStopsTheMusicAndLeavesBells();
     void playersRewindAfterEachPlayback();
     void defaultTalkRingsEverySoundOnce();
@@ -135,16 +136,34 @@ void TestForm1::pauseKeepsTheUnfinishedSecond()
     QCOMPARE(ElapsedSeconds, 101);
 }
 
+void TestForm1::resetStopsTheMusicAndLeavesBells_data()
+{
+    QTest::addColumn<int>("seconds"); // run for, from "start"
+    QTest::addColumn<int>("nudge");   // 0: pause and reset instead
+    QTest::addColumn<QStringList>("sent");
+    QTest::newRow("reset") << 780 << 0 << QStringList{"Stop 4"};
+    QTest::newRow("back before the music's second") << 785 << -10 << QStringList{"Stop 4"};
+    QTest::newRow("back, still past the music's second") << 795 << -10 << QStringList{};
+    QTest::newRow("back before it starts") << 775 << -10 << QStringList{};
+}
+
 void TestForm1::resetStopsTheMusicAndLeavesBells()
 {
+    QFETCH(int, seconds);
+    QFETCH(int, nudge);
+    QFETCH(QStringList, sent);
     Form1Fixture f;
     f.load();
     f.form->Command1_Click();
-    f.runSeconds(780);
-    f.form->Command1_Click();
+    f.runSeconds(seconds);
+    if (nudge == 0)
+        f.form->Command1_Click();
     f.players.log.clear();
-    f.form->Command4_Click();
-    QCOMPARE(f.players.log, QStringList({"Stop 4"}));
+    if (nudge == 0)
+        f.form->Command4_Click();
+    else
+        f.form->nudge(nudge);
+    QCOMPARE(f.players.log, sent);
 }
 
 void TestForm1::playersRewindAfterEachPlayback()
