@@ -63,6 +63,8 @@ ReportWindow::ReportWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_scroll->setAlignment(Qt::AlignHCenter);
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
+    // The log's lines appear here, titles included: shown as written, never as markup.
+    m_note->setTextFormat(Qt::PlainText);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_save = new QPushButton(tr("save…"), this);
     m_save->setAutoDefault(false);
