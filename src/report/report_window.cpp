@@ -1,5 +1,6 @@
 #include "report/report_window.h"
 
+#include "platform/placement.h"
 #include "report/report_files.h"
 #include "report/report_job.h"
 #include "report/report_painter.h"
@@ -85,6 +86,12 @@ void ReportWindow::load(const QString &logPath)
     m_save->setEnabled(loaded.error.isEmpty());
     m_note->setText(loaded.error.isEmpty() ? QStringList(m_report.problems.mid(0, 3)).join(QLatin1Char('\n'))
                                            : loaded.error);
+}
+
+void ReportWindow::showEvent(QShowEvent *event)
+{
+    platform::placeOnScreen(*this);
+    QWidget::showEvent(event);
 }
 
 void ReportWindow::save()
