@@ -608,11 +608,11 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>Planned start %1: in %2</source>
-        <translation>開始予定 %1: あと %2</translation>
+        <translation>開始予定 %1 (あと %2)</translation>
     </message>
     <message>
         <source>Planned start %1: %2</source>
-        <translation>開始予定 %1: %2</translation>
+        <translation>開始予定 %1 (%2)</translation>
     </message>
     <message>
         <source>The session: %1; projected end %2</source>
