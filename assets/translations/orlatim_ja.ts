@@ -250,7 +250,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>%1:%2 early</source>
-        <translation>%1分%2秒 早い</translation>
+        <translation>%1分%2秒 進み</translation>
     </message>
     <message>
         <source>neither a presentation time nor a slot is given</source>
