@@ -50,8 +50,12 @@ void placeOnScreen(QWidget &window)
         outer.moveCenter(parent ? parent->frameGeometry().center() : area.center());
     outer.moveLeft(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
     outer.moveTop(std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
-    // A window's position is that of its frame.
-    window.move(outer.topLeft());
+    // Qt takes a window's position as its frame's once the window system
+    // has framed it; before its first showing, as that of its inside, which
+    // would put the title bar above the top edge of a screen that has just
+    // room for the whole window.
+    const bool framed = window.windowHandle() && !window.windowHandle()->frameMargins().isNull();
+    window.move(framed ? outer.topLeft() : outer.topLeft() + QPoint(frame.left(), frame.top()));
 }
 
 } // namespace platform
