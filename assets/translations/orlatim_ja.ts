@@ -51,7 +51,7 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>Serve the remote view on PORT for this run only and print its
 view, control and chair links.</source>
-        <translation>この回だけ PORT でリモート表示を始め、
+        <translation>今回の起動に限り PORT でリモート表示を行い、
 表示用、操作用、座長用のリンクを表示します。</translation>
     </message>
 </context>
@@ -250,7 +250,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>%1:%2 early</source>
-        <translation>%1分%2秒 早い</translation>
+        <translation>%1分%2秒 進み</translation>
     </message>
     <message>
         <source>neither a presentation time nor a slot is given</source>
@@ -288,7 +288,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     <name>ScheduleImport</name>
     <message>
         <source>the length is negative: the end comes before the start</source>
-        <translation>長さが負です: 終了が開始より前になっています</translation>
+        <translation>終了が開始より前になっていて、長さが負です</translation>
     </message>
     <message>
         <source>the length is longer than 24 hours</source>
@@ -608,11 +608,11 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>Planned start %1: in %2</source>
-        <translation>開始予定 %1: あと %2</translation>
+        <translation>開始予定 %1 (あと %2)</translation>
     </message>
     <message>
         <source>Planned start %1: %2</source>
-        <translation>開始予定 %1: %2</translation>
+        <translation>開始予定 %1 (%2)</translation>
     </message>
     <message>
         <source>The session: %1; projected end %2</source>
@@ -667,7 +667,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>Presets (keys 1–9 in the main window send the first nine):</source>
-        <translation>定型メッセージ（メイン画面のキー 1～9 で先頭の9件を送ります）：</translation>
+        <translation>定型メッセージ (メイン画面のキー 1～9 で先頭の 9 件を送れます):</translation>
     </message>
     <message>
         <source>add</source>
@@ -703,7 +703,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>Shown now: %1</source>
-        <translation>表示中：%1</translation>
+        <translation>表示中: %1</translation>
     </message>
 </context>
 <context>
@@ -778,7 +778,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>hidden: press &quot;show&quot; to see it</source>
-        <translation>非表示：見るには「表示」を押してください</translation>
+        <translation>非表示: 見るには「表示」を押してください</translation>
     </message>
     <message>
         <source>hidden</source>
@@ -976,25 +976,25 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     </message>
     <message>
         <source>With --report: the talk log to read (default: %1).</source>
-        <translation>--report と共に: 読む発表の記録 (既定: %1)。</translation>
+        <translation>--report とともに: 読む発表の記録 (既定: %1)。</translation>
     </message>
     <message>
         <source>With --report: the day of the session, YYYY-MM-DD (default: the
 latest); once per report.</source>
-        <translation>--report と共に: セッションの日付 YYYY-MM-DD (既定: 最新の
+        <translation>--report とともに: セッションの日付 YYYY-MM-DD (既定: 最新の
 日付)。レポート 1 つにつき 1 回指定します。</translation>
     </message>
     <message>
         <source>With --report: only the talks started at HH:MM or later.</source>
-        <translation>--report と共に: HH:MM 以後に始まった発表だけ。</translation>
+        <translation>--report とともに: HH:MM 以後に始まった発表だけ。</translation>
     </message>
     <message>
         <source>With --report: only the talks started at HH:MM or earlier.</source>
-        <translation>--report と共に: HH:MM 以前に始まった発表だけ。</translation>
+        <translation>--report とともに: HH:MM 以前に始まった発表だけ。</translation>
     </message>
     <message>
         <source>--%1 goes with --report.</source>
-        <translation>--%1 は --report と共に指定してください。</translation>
+        <translation>--%1 は --report とともに指定してください。</translation>
     </message>
     <message>
         <source>--report needs a file name ending in .html or .pdf.</source>

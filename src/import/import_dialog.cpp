@@ -72,6 +72,8 @@ ImportDialog::ImportDialog(ImportSource source, QWidget *parent)
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    // The timetable's titles appear in its problems: shown as written, never as markup.
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -45,13 +45,19 @@ void placeOnScreen(QWidget &window)
     const QSize wanted = window.size().expandedTo(window.minimumSizeHint());
     window.resize(wanted.boundedTo(room));
 
-    QRect outer(window.pos(), window.size().grownBy(frame));
+    // Qt reads and sets a window's position as its frame's once the window
+    // system has framed it; before its first showing, and again while it is
+    // hidden, as that of its inside.
+    const bool framed = window.windowHandle() && !window.windowHandle()->frameMargins().isNull();
+    const QPoint inside = framed ? QPoint() : QPoint(frame.left(), frame.top());
+    QRect outer(window.pos() - inside, window.size().grownBy(frame));
     if (!window.testAttribute(Qt::WA_Moved))
         outer.moveCenter(parent ? parent->frameGeometry().center() : area.center());
     outer.moveLeft(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
     outer.moveTop(std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
-    // A window's position is that of its frame.
-    window.move(outer.topLeft());
+    // Taken as the inside's, the frame's position would put the title bar
+    // above the top edge of a screen that has just room for the window.
+    window.move(outer.topLeft() + inside);
 }
 
 } // namespace platform

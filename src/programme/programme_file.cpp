@@ -43,6 +43,14 @@ std::optional<SpreadsheetText> decodeSpreadsheetText(const QByteArray &bytes)
         return SpreadsheetText{text, true};
     if (std::optional<QString> cp932 = decodeCp932(bytes))
         return SpreadsheetText{*cp932, false};
+    // Not code page 932 either: a file of ASCII names with one byte from
+    // another code page (a "ü" in Latin-1) is still UTF-8 with a few bad
+    // bytes, while a file broken on most of its lines is not text at all.
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const qsizetype broken = std::count_if(lines.begin(), lines.end(),
+                                           [](const QString &line) { return line.contains(QChar::ReplacementCharacter); });
+    if (2 * broken < lines.size())
+        return SpreadsheetText{text, true};
     return std::nullopt;
 }
 

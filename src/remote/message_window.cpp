@@ -1,5 +1,6 @@
 #include "remote/message_window.h"
 
+#include "platform/placement.h"
 #include "remote/remote_view.h"
 #include "remote/speaker_messages.h"
 
@@ -97,6 +98,12 @@ void MessageWindow::storePresets()
     const QString problem = m_view.setPresets(presets);
     m_problem->setText(problem);
     m_problem->setVisible(!problem.isEmpty());
+}
+
+void MessageWindow::showEvent(QShowEvent *event)
+{
+    platform::placeOnScreen(*this);
+    QWidget::showEvent(event);
 }
 
 void MessageWindow::refresh()

@@ -20,6 +20,9 @@ class MessageWindow : public QWidget
 public:
     explicit MessageWindow(RemoteView &view);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void send();
     void storePresets();

@@ -21,7 +21,15 @@
 namespace remote {
 
 namespace {
-constexpr int QrModule = 4;
+// The pixels of a code's module. Three codes of 4-pixel modules make the
+// window some 760 pixels tall with its frame, too tall for a laptop's
+// 768-pixel screen; there 3-pixel modules, still read from a phone held
+// at arm's length, let it open whole.
+int qrModule(const QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    return screen && screen->availableGeometry().height() < 800 ? 3 : 4;
+}
 // How often the shown window reads the network interfaces again, so that
 // its links follow a change of network; nothing is read while it is hidden.
 constexpr int AddressCheckMs = 2000;
@@ -199,7 +207,7 @@ void RemoteWindow::drawLink(LinkRow &row)
         const QScreen *screen = this->screen();
         const int room = screen ? screen->availableGeometry().width() * 3 / 5 : 600;
         row.address->setMinimumWidth(std::min(row.address->fontMetrics().horizontalAdvance(link) + 2, room));
-        row.code->setPixmap(QPixmap::fromImage(qrCodeImage(link, QrModule)));
+        row.code->setPixmap(QPixmap::fromImage(qrCodeImage(link, qrModule(*this))));
         // Every row keeps the room of a code, shown or not.
         for (const std::unique_ptr<LinkRow> &other : m_rows)
             other->code->setMinimumSize(row.code->pixmap().size());

@@ -1,5 +1,6 @@
 #include "report/report_window.h"
 
+#include "platform/placement.h"
 #include "report/report_files.h"
 #include "report/report_job.h"
 #include "report/report_painter.h"
@@ -63,6 +64,8 @@ ReportWindow::ReportWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_scroll->setAlignment(Qt::AlignHCenter);
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
+    // The log's lines appear here, titles included: shown as written, never as markup.
+    m_note->setTextFormat(Qt::PlainText);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_save = new QPushButton(tr("save…"), this);
     m_save->setAutoDefault(false);
@@ -83,6 +86,12 @@ void ReportWindow::load(const QString &logPath)
     m_save->setEnabled(loaded.error.isEmpty());
     m_note->setText(loaded.error.isEmpty() ? QStringList(m_report.problems.mid(0, 3)).join(QLatin1Char('\n'))
                                            : loaded.error);
+}
+
+void ReportWindow::showEvent(QShowEvent *event)
+{
+    platform::placeOnScreen(*this);
+    QWidget::showEvent(event);
 }
 
 void ReportWindow::save()

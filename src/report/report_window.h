@@ -21,6 +21,9 @@ public:
     // Reads the log again and shows its latest date.
     void load(const QString &logPath);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void save();
 

@@ -83,6 +83,9 @@ void TestProgrammeFile::readsLines_data()
     QTest::newRow("UTF-8 but for a bad byte: the line with it is skipped")
         << QByteArray("演題,発表者,発表,討論\r\n開会の辞,佐藤,10,2\r\nBad\xFF,Kim,10,2\r\n閉会,田中,5,0\r\n")
         << QStringList{"開会の辞|佐藤|600|120|-", "閉会|田中|300|0|-"} << QStringList{"line 3:"};
+    QTest::newRow("ASCII but for a Latin-1 byte: only the line with it is skipped")
+        << QByteArray("Opening,Chair,5,0\r\nTalk,M\xFCller,12,3\r\nLast,Kim,10,2\r\n")
+        << QStringList{"Opening|Chair|300|0|-", "Last|Kim|600|120|-"} << QStringList{"line 2:"};
     QTest::newRow("neither UTF-8 nor code page 932") << QByteArray("T,S,1,1\r\n\x82\xFF") << QStringList{}
                                                      << QStringList{"the file"};
 }
