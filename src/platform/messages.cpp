@@ -32,7 +32,6 @@ void showMessage(QWidget *parent, const QString &text)
     box->show();
 }
 
-
 bool askToRetry(QWidget *parent, const QString &text, const QString &giveUp)
 {
     std::fprintf(stderr, "orlatim: %s\n", qUtf8Printable(text));
@@ -42,7 +41,9 @@ bool askToRetry(QWidget *parent, const QString &text, const QString &giveUp)
     box.setTextFormat(Qt::PlainText);
     QPushButton *leave = box.addButton(giveUp, QMessageBox::RejectRole);
     box.setDefaultButton(QMessageBox::Retry);
-    box.setEscapeButton(leave);
+    // Escape or the box's close button must not drop what is waiting: only
+    // the explicit button gives it up.
+    box.setEscapeButton(box.button(QMessageBox::Retry));
     box.exec();
     // A program ended meanwhile by a signal leaves the box with no button.
     return box.clickedButton() != leave && box.clickedButton() != nullptr;
