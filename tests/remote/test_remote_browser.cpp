@@ -241,6 +241,9 @@ void TestRemoteBrowser::controlLinkStartsTheTalk()
     QVERIFY(browser.open(r.local(r.control)));
     const QString start = QStringLiteral("document.getElementById('start')");
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(start + QStringLiteral(".disabled")), false, PageTimeoutMs);
+    // In the timekeeper's language, not the browser's (English here).
+    QCOMPARE(browser.evaluate(QStringLiteral("document.getElementById('report').textContent")),
+             QStringLiteral("本日のレポート"));
     browser.evaluate(start + QStringLiteral(".click()"));
     QTRY_COMPARE_WITH_TIMEOUT(r.f.form->command(1).text(), QStringLiteral("pause"), PageTimeoutMs);
     QCOMPARE(RunState, int16_t(1));
