@@ -52,7 +52,7 @@ CommandLine::CommandLine()
     , m_version({QStringLiteral("v"), QStringLiteral("version")},
                 CommandLine::tr("Show the version and exit."))
     , m_remotePortOption(QStringLiteral("remote-port"),
-                         CommandLine::tr("Serve the remote view on PORT for this run only and print its\n"
+                         CommandLine::tr("Serve the remote view on PORT for this run only and print its "
                                          "view, control and chair links."),
                          QStringLiteral("PORT"))
 {
