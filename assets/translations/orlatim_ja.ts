@@ -53,6 +53,10 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <translation>この回だけ PORT でリモート表示を始め、
 表示用、操作用、座長用のリンクを表示します。</translation>
     </message>
+    <message>
+        <source>--import, --report and --remote-port are given one at a time.</source>
+        <translation>--import、--report、--remote-port は一度に一つだけ指定してください。</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
