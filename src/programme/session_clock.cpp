@@ -14,6 +14,7 @@ void SessionClock::started(const QDateTime &at)
         m_day = at.date();
     m_startedAt = daySeconds(at);
     m_pausedAt.reset();
+    m_ended = -1;
 }
 
 void SessionClock::paused(const QDateTime &at) { m_pausedAt = daySeconds(at); }
@@ -23,6 +24,7 @@ void SessionClock::finished(const QList<Talk> &talks, int changeoverSeconds, int
     const std::optional<DaySeconds> planned = plannedStarts(talks, changeoverSeconds).value(current);
     if (m_startedAt && m_pausedAt && planned)
         m_carried = *m_pausedAt - (*planned + talks[current].presentation + talks[current].discussion);
+    m_ended = current;
     m_startedAt.reset();
     m_pausedAt.reset();
 }
@@ -33,7 +35,7 @@ SessionTimetable SessionClock::timetable(const QList<Talk> &talks, int changeove
                                          int32_t elapsed, int16_t total, const QDateTime &now) const
 {
     SessionProgress progress;
-    progress.current = current;
+    progress.current = ended(current) ? current + 1 : current;
     progress.startedAt = m_startedAt;
     progress.elapsed = elapsed;
     progress.total = total;
