@@ -41,7 +41,15 @@ SessionTimetable SessionClock::timetable(const QList<Talk> &talks, int changeove
     progress.total = total;
     progress.carriedOffset = m_carried;
     progress.now = daySeconds(now);
-    return sessionTimetable(talks, changeoverSeconds, progress);
+    SessionTimetable t = sessionTimetable(talks, changeoverSeconds, progress);
+    // After the last talk the session stands as it ended.
+    if (t.planned && progress.current == talks.size() && m_carried) {
+        if (const std::optional<DaySeconds> planned = t.plannedStarts.value(current)) {
+            t.offset = m_carried;
+            t.projectedEnd = *planned + talks[current].presentation + talks[current].discussion + *m_carried;
+        }
+    }
+    return t;
 }
 
 } // namespace programme

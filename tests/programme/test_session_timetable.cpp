@@ -171,6 +171,13 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
     const programme::SessionTimetable next = clock.timetable(talks, 60, 1, 0, 900, wall(24, 1));
     QCOMPARE(next.offset.value_or(0), 300);
     QCOMPARE(next.projectedEnd.value_or(0), at(24, 16));
+    // The last talk ended at 00:20, nine minutes past its planned end.
+    clock.started(wall(24, 2));
+    clock.paused(wall(24, 20));
+    clock.finished(talks, 60, 1);
+    const programme::SessionTimetable over = clock.timetable(talks, 60, 1, 0, 900, wall(24, 30));
+    QCOMPARE(over.offset.value_or(0), 540);
+    QCOMPARE(over.projectedEnd.value_or(0), at(24, 20));
     clock.clear();
     QCOMPARE(clock.timetable(talks, 60, 1, 0, 900, wall(23, 50)).secondsUntilFirst.value_or(0), 360);
 }
