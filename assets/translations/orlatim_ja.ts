@@ -49,10 +49,13 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <translation>--remote-port には 1 から 65535 までのポート番号を指定してください。</translation>
     </message>
     <message>
-        <source>Serve the remote view on PORT for this run only and print its
-view, control and chair links.</source>
+        <source>Serve the remote view on PORT for this run only and print its view, control and chair links.</source>
         <translation>今回の起動に限り PORT でリモート表示を行い、
 表示用、操作用、座長用のリンクを表示します。</translation>
+    </message>
+    <message>
+        <source>--import, --report and --remote-port are given one at a time.</source>
+        <translation>--import、--report、--remote-port は一度に一つだけ指定してください。</translation>
     </message>
 </context>
 <context>
@@ -969,8 +972,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>集計</translation>
     </message>
     <message>
-        <source>Write the report of a session from the talk log to FILE (.html or
-.pdf) and exit.</source>
+        <source>Write the report of a session from the talk log to FILE (.html or .pdf) and exit.</source>
         <translation>発表の記録からセッションのレポートを FILE (.html または
 .pdf) に書き出して終了します。</translation>
     </message>
@@ -979,8 +981,7 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>--report とともに: 読む発表の記録 (既定: %1)。</translation>
     </message>
     <message>
-        <source>With --report: the day of the session, YYYY-MM-DD (default: the
-latest); once per report.</source>
+        <source>With --report: the day of the session, YYYY-MM-DD (default: the latest); once per report.</source>
         <translation>--report とともに: セッションの日付 YYYY-MM-DD (既定: 最新の
 日付)。レポート 1 つにつき 1 回指定します。</translation>
     </message>

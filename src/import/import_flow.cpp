@@ -32,7 +32,13 @@ void ImportFlow::ask(const ImportSource &source)
     m_dialog = new ImportDialog(source, m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setWindowModality(Qt::WindowModal);
-    connect(m_dialog, &QDialog::accepted, this, [this, dialog = m_dialog] { emit talksChosen(dialog->talks()); });
+    // The talks are handed on once the dialog's own signal has returned: the
+    // main window's redraw runs the pending events, the dialog's deletion
+    // among them, and the talks must not live in the dialog by then.
+    connect(m_dialog, &QDialog::accepted, this, [this, dialog = m_dialog] {
+        QMetaObject::invokeMethod(
+            this, [this, talks = dialog->talks()] { emit talksChosen(talks); }, Qt::QueuedConnection);
+    });
     m_dialog->open();
 }
 

@@ -14,6 +14,7 @@ void SessionClock::started(const QDateTime &at)
         m_day = at.date();
     m_startedAt = daySeconds(at);
     m_pausedAt.reset();
+    m_ended = -1;
 }
 
 void SessionClock::paused(const QDateTime &at) { m_pausedAt = daySeconds(at); }
@@ -23,6 +24,7 @@ void SessionClock::finished(const QList<Talk> &talks, int changeoverSeconds, int
     const std::optional<DaySeconds> planned = plannedStarts(talks, changeoverSeconds).value(current);
     if (m_startedAt && m_pausedAt && planned)
         m_carried = *m_pausedAt - (*planned + talks[current].presentation + talks[current].discussion);
+    m_ended = current;
     m_startedAt.reset();
     m_pausedAt.reset();
 }
@@ -33,13 +35,21 @@ SessionTimetable SessionClock::timetable(const QList<Talk> &talks, int changeove
                                          int32_t elapsed, int16_t total, const QDateTime &now) const
 {
     SessionProgress progress;
-    progress.current = current;
+    progress.current = ended(current) ? current + 1 : current;
     progress.startedAt = m_startedAt;
     progress.elapsed = elapsed;
     progress.total = total;
     progress.carriedOffset = m_carried;
     progress.now = daySeconds(now);
-    return sessionTimetable(talks, changeoverSeconds, progress);
+    SessionTimetable t = sessionTimetable(talks, changeoverSeconds, progress);
+    // After the last talk the session stands as it ended.
+    if (t.planned && progress.current == talks.size() && m_carried) {
+        if (const std::optional<DaySeconds> planned = t.plannedStarts.value(current)) {
+            t.offset = m_carried;
+            t.projectedEnd = *planned + talks[current].presentation + talks[current].discussion + *m_carried;
+        }
+    }
+    return t;
 }
 
 } // namespace programme

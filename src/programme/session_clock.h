@@ -23,6 +23,9 @@ public:
 
     SessionTimetable timetable(const QList<Talk> &talks, int changeoverSeconds, int current, int32_t elapsed,
                                int16_t total, const QDateTime &now) const;
+    // The talk that ended at "reset" stays the programme's current one until
+    // another is taken; the session waits for the talk after it meanwhile.
+    bool ended(int current) const { return !m_startedAt && m_ended == current; }
 
 private:
     DaySeconds daySeconds(const QDateTime &at) const;
@@ -31,6 +34,7 @@ private:
     std::optional<DaySeconds> m_startedAt;
     std::optional<DaySeconds> m_pausedAt;
     std::optional<int> m_carried;
+    int m_ended = -1;
 };
 
 } // namespace programme

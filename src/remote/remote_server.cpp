@@ -282,20 +282,31 @@ void RemoteServer::readCommand(QTcpSocket *socket, const QByteArray &command, qi
         if (socket->bytesAvailable() < length)
             return false;
         disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
-        runCommand(socket, command, socket->read(length));
+        // Run once the connection's own signal has returned: the command
+        // redraws the main window, whose redraw runs the pending events, and
+        // a client that has closed its end has its connection deleted there.
+        QMetaObject::invokeMethod(
+            this, [this, client = QPointer<QTcpSocket>(socket), command, body = socket->read(length)] {
+                runCommand(client, command, body);
+            }, Qt::QueuedConnection);
         return true;
     };
     if (!take())
         connect(socket, &QTcpSocket::readyRead, socket, take);
 }
 
-void RemoteServer::runCommand(QTcpSocket *socket, const QByteArray &command, const QByteArray &body)
+void RemoteServer::runCommand(const QPointer<QTcpSocket> &socket, const QByteArray &command,
+                              const QByteArray &body)
 {
     if (!m_apiRate.allow(m_clock.elapsed())) {
-        respond(socket, 429, "text/plain", "at most 5 commands a second\n");
+        if (socket)
+            respond(socket, 429, "text/plain", "at most 5 commands a second\n");
         return;
     }
+    // A client that left before the answer has nobody to read it.
     const CommandOutcome outcome = m_command ? m_command(command, body) : CommandOutcome{404, {}};
+    if (!socket)
+        return;
     if (outcome.status == 200)
         respond(socket, 200, "application/json", m_state ? m_state(Link::Control) : QByteArray("{}"));
     else

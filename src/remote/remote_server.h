@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTimer>
 #include <QWebSocketServer>
@@ -99,7 +100,7 @@ private:
     void acceptConnections();
     void readHead(QTcpSocket *socket);
     void readCommand(QTcpSocket *socket, const QByteArray &command, qint64 length);
-    void runCommand(QTcpSocket *socket, const QByteArray &command, const QByteArray &body);
+    void runCommand(const QPointer<QTcpSocket> &socket, const QByteArray &command, const QByteArray &body);
     void respond(QTcpSocket *socket, int status, const QByteArray &contentType = {}, const QByteArray &body = {},
                  const QByteArray &extraHeaders = {});
     void sendWakeVideo(QTcpSocket *socket, const RequestHead &request);

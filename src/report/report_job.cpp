@@ -35,12 +35,12 @@ QString datedPath(const QString &path, const QDate &date)
 
 ReportOptions::ReportOptions()
     : m_report(QStringLiteral("report"),
-               Words::tr("Write the report of a session from the talk log to FILE (.html or\n.pdf) and exit."),
+               Words::tr("Write the report of a session from the talk log to FILE (.html or .pdf) and exit."),
                QStringLiteral("FILE"))
     , m_log(QStringLiteral("log"), Words::tr("With --report: the talk log to read (default: %1).").arg(programme::TalkLogFileName),
             QStringLiteral("FILE"))
     , m_date(QStringLiteral("date"),
-             Words::tr("With --report: the day of the session, YYYY-MM-DD (default: the\nlatest); once per report."),
+             Words::tr("With --report: the day of the session, YYYY-MM-DD (default: the latest); once per report."),
              QStringLiteral("DATE"))
     , m_from(QStringLiteral("from"), Words::tr("With --report: only the talks started at HH:MM or later."),
              QStringLiteral("HH:MM"))

@@ -52,7 +52,7 @@ CommandLine::CommandLine()
     , m_version({QStringLiteral("v"), QStringLiteral("version")},
                 CommandLine::tr("Show the version and exit."))
     , m_remotePortOption(QStringLiteral("remote-port"),
-                         CommandLine::tr("Serve the remote view on PORT for this run only and print its\n"
+                         CommandLine::tr("Serve the remote view on PORT for this run only and print its "
                                          "view, control and chair links."),
                          QStringLiteral("PORT"))
 {
@@ -101,6 +101,11 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         return usageError(CommandLine::tr("Unexpected argument \"%1\".")
                               .arg(m_parser.positionalArguments().constFirst()));
     }
+    // Each is a run of its own; one must not pass over another in silence.
+    const int runs = int(m_parser.isSet(QStringLiteral("import"))) + int(m_parser.isSet(QStringLiteral("report")))
+                     + int(m_parser.isSet(m_remotePortOption));
+    if (runs > 1)
+        return usageError(CommandLine::tr("--import, --report and --remote-port are given one at a time."));
     if (const auto status = m_importCommand.answer(m_parser, usageError))
         return status;
     if (m_parser.isSet(m_remotePortOption)) {

@@ -77,7 +77,8 @@ Form1::Form1(platform::MediaPlayers &players)
     // The talks still to come: the current one until it starts.
     m_remote->setChairSource([this] {
         return remote::chairSession(sessionTimetable(), m_programme.talks(),
-                                    m_programme.currentIndex() + (idle() ? 0 : 1),
+                                    m_programme.currentIndex()
+                                        + (idle() && !m_sessionClock.ended(m_programme.currentIndex()) ? 0 : 1),
                                     m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
     });
     // The control and chair links' report: today's talks as the log holds them.

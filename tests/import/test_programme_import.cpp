@@ -1,5 +1,6 @@
 #include "fakes/files.h"
 #include "import/import_dialog.h"
+#include "import/import_flow.h"
 #include "import/import_job.h"
 #include "import/import_source.h"
 #include "import/timetable_fetch.h"
@@ -90,6 +91,7 @@ private slots:
     void importsFromTheCommandLine();
     void dialogTakesTheChosenRoom();
     void droppedFileIsImported();
+    void acceptedTalksOutliveTheDialog();
     void fetches_data();
     void fetches();
 
@@ -257,6 +259,26 @@ void TestProgrammeImport::droppedFileIsImported()
     QCOMPARE(files.size(), 1);
     QCOMPARE(files.first().first().toString(), QStringLiteral("/talks/schedule.xml"));
     QCOMPARE(addresses.size(), 1);
+}
+
+void TestProgrammeImport::acceptedTalksOutliveTheDialog()
+{
+    // The main window redraws on taking the talks, and its redraw runs the
+    // pending events, the dialog's deletion among them.
+    QWidget window;
+    schedule_import::ImportFlow flow(&window);
+    QStringList taken;
+    connect(&flow, &schedule_import::ImportFlow::talksChosen, this, [&taken](const QList<programme::Talk> &talks) {
+        QCoreApplication::processEvents();
+        taken = described(talks);
+    });
+    flow.importFile(QStringLiteral(SCHEDULE_DATA "/pretalx-schedule.xml"));
+    QVERIFY(flow.dialog());
+    flow.dialog()->accept();
+    for (int turn = 0; turn < 10 && taken.isEmpty(); ++turn)
+        QCoreApplication::processEvents();
+    QCOMPARE(taken.size(), 2);
+    QVERIFY(!flow.dialog());
 }
 
 void TestProgrammeImport::fetches_data()

@@ -48,6 +48,7 @@ done <<'ROWS'
 --report report.pdf|1|stderr|Orlatim-log.csv
 --import missing.csv|1|stderr|missing.csv
 --day 2026-03-14|2|stderr|--import
+--import missing.csv --report report.pdf|2|stderr|one at a time
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"

@@ -161,13 +161,23 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
     // Cut short: ended at 23:53 where 23:55 was planned, so two minutes early.
     clock.paused(wall(23, 53));
     clock.finished(talks, 60, 0);
-    programme::SessionTimetable next = clock.timetable(talks, 60, 1, 0, 900, wall(23, 54));
-    QCOMPARE(next.offset.value_or(0), -120);
-    QCOMPARE(next.expectedStarts[1].value_or(0), at(23, 54));
+    // The talk that ended is still the current one until "next" is pressed.
+    for (const int current : {0, 1}) {
+        const programme::SessionTimetable waiting = clock.timetable(talks, 60, current, 0, 900, wall(23, 54));
+        QCOMPARE(waiting.offset.value_or(0), -120);
+        QCOMPARE(waiting.expectedStarts[1].value_or(0), at(23, 54));
+    }
     // Waiting past midnight makes it late, on the session's day.
-    next = clock.timetable(talks, 60, 1, 0, 900, wall(24, 1));
+    const programme::SessionTimetable next = clock.timetable(talks, 60, 1, 0, 900, wall(24, 1));
     QCOMPARE(next.offset.value_or(0), 300);
     QCOMPARE(next.projectedEnd.value_or(0), at(24, 16));
+    // The last talk ended at 00:20, nine minutes past its planned end.
+    clock.started(wall(24, 2));
+    clock.paused(wall(24, 20));
+    clock.finished(talks, 60, 1);
+    const programme::SessionTimetable over = clock.timetable(talks, 60, 1, 0, 900, wall(24, 30));
+    QCOMPARE(over.offset.value_or(0), 540);
+    QCOMPARE(over.projectedEnd.value_or(0), at(24, 20));
     clock.clear();
     QCOMPARE(clock.timetable(talks, 60, 1, 0, 900, wall(23, 50)).secondsUntilFirst.value_or(0), 360);
 }

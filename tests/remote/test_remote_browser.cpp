@@ -242,6 +242,7 @@ void TestRemoteBrowser::controlLinkStartsTheTalk()
     const QString start = QStringLiteral("document.getElementById('start')");
     QTRY_COMPARE_WITH_TIMEOUT(browser.evaluate(start + QStringLiteral(".disabled")), false, PageTimeoutMs);
     // In Orlatim's language, not the browser's.
+
     QCOMPARE(browser.evaluate(QStringLiteral("document.getElementById('report').textContent")),
              QStringLiteral("本日のレポート"));
     browser.evaluate(start + QStringLiteral(".click()"));

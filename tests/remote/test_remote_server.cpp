@@ -17,6 +17,8 @@
 #include <QTime>
 #include <QWebSocket>
 
+#include <sys/socket.h>
+
 namespace {
 
 QString captions(Form1 &form)
@@ -79,6 +81,7 @@ private slots:
     void newLinksDropTheOpenPages();
     void blinkReachesThePage();
     void commandsAreLimitedPerSecond();
+    void commandOfAClientThatLeftActs();
     void remoteFileKeepsTheLinks_data();
     void remoteFileKeepsTheLinks();
     void commandLinePortIsForThisRun_data();
@@ -318,6 +321,31 @@ void TestRemoteServer::commandsAreLimitedPerSecond()
     for (qint64 at : arrivals)
         taken << rate.allow(at);
     QCOMPARE(taken, (QList<bool>{true, true, true, true, true, false, false, true, true, true}));
+}
+
+void TestRemoteServer::commandOfAClientThatLeftActs()
+{
+    // A tool that gives up on the answer while the command runs; the main
+    // window's redraw, inside the command, runs the pending events.
+    RemoteFixture r;
+    r.remote().setControlAllowed(true);
+    QTcpSocket client;
+    int commands = 0;
+    r.remote().server().setCommandHandler([&client, &commands](const QByteArray &, const QByteArray &) {
+        const linger reset{1, 0};
+        ::setsockopt(int(client.socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        client.abort();
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        ++commands;
+        return remote::CommandOutcome{};
+    });
+    client.connectToHost(QHostAddress::LocalHost, r.port);
+    QVERIFY(client.waitForConnected(5000));
+    client.write("POST /" + r.control + "/api/start HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 0\r\n\r\n");
+    QTRY_COMPARE(commands, 1);
+    QTRY_COMPARE(r.remote().server().connectionCount(), 0);
+    QCOMPARE(statusFor(r.port, "GET /" + r.view + "/api/state HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"), 200);
 }
 
 void TestRemoteServer::remoteFileKeepsTheLinks_data()
