@@ -248,14 +248,6 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>定刻どおり</translation>
     </message>
     <message>
-        <source>%1:%2 late</source>
-        <translation>%1分%2秒 遅れ</translation>
-    </message>
-    <message>
-        <source>%1:%2 early</source>
-        <translation>%1分%2秒 進み</translation>
-    </message>
-    <message>
         <source>neither a presentation time nor a slot is given</source>
         <translation>口演時間も持ち時間もありません</translation>
     </message>
@@ -278,6 +270,24 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     <message>
         <source>the line holds bytes that are not UTF-8 text</source>
         <translation>UTF-8 の文字として読めないバイトがあります</translation>
+    </message>
+    <message>
+        <source>%1:%2</source>
+        <comment>minutes:seconds</comment>
+        <translation>%1分%2秒</translation>
+    </message>
+    <message>
+        <source>%1:%2:%3</source>
+        <comment>hours:minutes:seconds</comment>
+        <translation>%1時間%2分%3秒</translation>
+    </message>
+    <message>
+        <source>%1 late</source>
+        <translation>%1 遅れ</translation>
+    </message>
+    <message>
+        <source>%1 early</source>
+        <translation>%1 進み</translation>
     </message>
 </context>
 <context>
