@@ -1037,6 +1037,10 @@ by default the file&apos;s own, or a fifth of the slot.</source>
             <numerusform>%1: %2 のレポート、発表 %n 件。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1: there is no talk log yet. It is written when a talk is reset and when Orlatim ends.</source>
+        <translation>%1: 発表の記録はまだありません。「reset」を押したときと Orlatim を終了したときに書き込まれます。</translation>
+    </message>
 </context>
 <context>
     <name>schedule_import::ImportDialog</name>
