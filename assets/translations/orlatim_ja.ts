@@ -88,12 +88,6 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <source>Back 10 seconds	−</source>
         <translation>10 秒戻す	−</translation>
     </message>
-    <message numerus="yes">
-        <source>The log lines of %n talk(s) could not be written.</source>
-        <translation>
-            <numerusform>%n 件の発表の記録を書き込めませんでした。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Leave without them</source>
         <translation>書き込まずに終了</translation>
@@ -101,6 +95,14 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>Message to speaker…</source>
         <translation>発表者へのメッセージ…</translation>
+    </message>
+    <message>
+        <source>The log line of one talk could not be written.</source>
+        <translation>1 件の発表の記録を書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The log lines of %1 talks could not be written.</source>
+        <translation>%1 件の発表の記録を書き込めませんでした。</translation>
     </message>
 </context>
 <context>
