@@ -88,12 +88,6 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <source>Back 10 seconds	−</source>
         <translation>10 秒戻す	−</translation>
     </message>
-    <message numerus="yes">
-        <source>The log lines of %n talk(s) could not be written.</source>
-        <translation>
-            <numerusform>%n 件の発表の記録を書き込めませんでした。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Leave without them</source>
         <translation>書き込まずに終了</translation>
@@ -101,6 +95,14 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>Message to speaker…</source>
         <translation>発表者へのメッセージ…</translation>
+    </message>
+    <message>
+        <source>The log line of one talk could not be written.</source>
+        <translation>1 件の発表の記録を書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The log lines of %1 talks could not be written.</source>
+        <translation>%1 件の発表の記録を書き込めませんでした。</translation>
     </message>
 </context>
 <context>
@@ -248,14 +250,6 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>定刻どおり</translation>
     </message>
     <message>
-        <source>%1:%2 late</source>
-        <translation>%1分%2秒 遅れ</translation>
-    </message>
-    <message>
-        <source>%1:%2 early</source>
-        <translation>%1分%2秒 進み</translation>
-    </message>
-    <message>
         <source>neither a presentation time nor a slot is given</source>
         <translation>口演時間も持ち時間もありません</translation>
     </message>
@@ -278,6 +272,24 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     <message>
         <source>the line holds bytes that are not UTF-8 text</source>
         <translation>UTF-8 の文字として読めないバイトがあります</translation>
+    </message>
+    <message>
+        <source>%1:%2</source>
+        <comment>minutes:seconds</comment>
+        <translation>%1分%2秒</translation>
+    </message>
+    <message>
+        <source>%1:%2:%3</source>
+        <comment>hours:minutes:seconds</comment>
+        <translation>%1時間%2分%3秒</translation>
+    </message>
+    <message>
+        <source>%1 late</source>
+        <translation>%1 遅れ</translation>
+    </message>
+    <message>
+        <source>%1 early</source>
+        <translation>%1 進み</translation>
     </message>
 </context>
 <context>
@@ -1026,6 +1038,10 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>
             <numerusform>%1: %2 のレポート、発表 %n 件。</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1: there is no talk log yet. It is written when a talk is reset and when Orlatim ends.</source>
+        <translation>%1: 発表の記録はまだありません。「reset」を押したときと Orlatim を終了したときに書き込まれます。</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace schedule_import {
 
 namespace {
@@ -38,6 +40,11 @@ ImportDialog::ImportDialog(ImportSource source, QWidget *parent)
         const QString day = session.day.isValid() ? session.day.toString(Qt::ISODate) : tr("(no date)");
         m_day->setItemText(index, QStringLiteral("%1 (%2)").arg(day).arg(talks));
     }
+    // Files list rooms in no telling order: the busiest session is the likely one.
+    const auto busiest = std::max_element(m_sessions.cbegin(), m_sessions.cend(),
+                                          [](const SessionCount &a, const SessionCount &b) { return a.talks < b.talks; });
+    if (busiest != m_sessions.cend())
+        m_day->setCurrentIndex(m_day->findData(busiest->day));
     m_fifth = new QRadioButton(tr("as the file splits each slot, else a fifth (20 %) for discussion"), this);
     m_fixed = new QRadioButton(tr("a fixed discussion of"), this);
     m_fifth->setChecked(true);
@@ -102,12 +109,18 @@ void ImportDialog::fillRooms()
     const QSignalBlocker blocker(m_room);
     m_room->clear();
     const QDate day = m_day->currentData().toDate();
+    int most = 0;
     for (const SessionCount &session : m_sessions) {
         if (session.day == day) {
             m_room->addItem(QStringLiteral("%1 (%2)")
                                 .arg(session.room.isEmpty() ? tr("(no room)") : session.room)
                                 .arg(session.talks),
                             session.room);
+            // The first of the busiest rooms of the day.
+            if (session.talks > most) {
+                most = session.talks;
+                m_room->setCurrentIndex(m_room->count() - 1);
+            }
         }
     }
     preview();

@@ -89,16 +89,29 @@ QString clockTextWithSeconds(DaySeconds seconds)
     return QTime::fromMSecsSinceStartOfDay(ofDay * 1000).toString(QStringLiteral("HH:mm:ss"));
 }
 
+namespace {
+
+// Minutes and seconds, with hours in front from one hour on.
+QString durationText(int seconds)
+{
+    const auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    const int magnitude = std::abs(seconds);
+    if (magnitude < 3600)
+        return QCoreApplication::translate("Programme", "%1:%2", "minutes:seconds")
+            .arg(QString::number(magnitude / 60), twoDigits(magnitude % 60));
+    return QCoreApplication::translate("Programme", "%1:%2:%3", "hours:minutes:seconds")
+        .arg(QString::number(magnitude / 3600), twoDigits(magnitude / 60 % 60), twoDigits(magnitude % 60));
+}
+
+} // namespace
+
 QString offsetText(int seconds)
 {
     // Less than a minute either way is the noise of a click.
     if (std::abs(seconds) < 60)
         return QCoreApplication::translate("Programme", "on time");
-    const int magnitude = std::abs(seconds);
-    const QString minutes = QString::number(magnitude / 60);
-    const QString rest = QStringLiteral("%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
-    return seconds > 0 ? QCoreApplication::translate("Programme", "%1:%2 late").arg(minutes, rest)
-                       : QCoreApplication::translate("Programme", "%1:%2 early").arg(minutes, rest);
+    return seconds > 0 ? QCoreApplication::translate("Programme", "%1 late").arg(durationText(seconds))
+                       : QCoreApplication::translate("Programme", "%1 early").arg(durationText(seconds));
 }
 
 } // namespace programme

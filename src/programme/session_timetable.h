@@ -59,7 +59,7 @@ QString clockText(DaySeconds seconds);
 QString clockTextWithSeconds(DaySeconds seconds);
 
 // The offset in words and figures, as the chair reads it: "4:30 late",
-// "2:00 early", or "on time" within a minute.
+// "2:00 early", "1:05:30 late", or "on time" within a minute.
 QString offsetText(int seconds);
 
 } // namespace programme

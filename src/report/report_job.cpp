@@ -94,6 +94,13 @@ LoadedReport loadReport(const QString &path, const std::optional<QDate> &date, c
     LoadedReport loaded;
     loaded.report.date = date.value_or(QDate());
     QFile file(path);
+    // Before the first talk ends there is simply nothing yet: no fault to report in the system's words.
+    if (!file.exists()) {
+        loaded.error = Words::tr("%1: there is no talk log yet. It is written when a talk is reset and when "
+                                 "Orlatim ends.")
+                           .arg(path);
+        return loaded;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         loaded.error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return loaded;

@@ -201,9 +201,11 @@ void Form1::writeLogBeforeLeaving(bool ask)
 {
     // A failure is told below, with the lines it would lose.
     while (m_talkLog.write(), m_talkLog.waitingLines() > 0) {
+        // English has no translation file to pick its plural, so the count picks the text.
+        const int waiting = int(m_talkLog.waitingLines());
         const QString problem = m_talkLog.failure() + QLatin1Char('\n')
-                                + tr("The log lines of %n talk(s) could not be written.", nullptr,
-                                     int(m_talkLog.waitingLines()));
+                                + (waiting == 1 ? tr("The log line of one talk could not be written.")
+                                                : tr("The log lines of %1 talks could not be written.").arg(waiting));
         if (!ask) {
             platform::showMessage(this, problem);
             return;

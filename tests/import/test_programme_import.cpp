@@ -230,8 +230,11 @@ void TestProgrammeImport::dialogTakesTheChosenRoom()
     schedule_import::ImportSource source;
     source.name = QStringLiteral("conference.json");
     source.entries = conference;
+    // The smaller room first in the file: the busier one is still preselected.
+    source.entries.move(3, 0);
     schedule_import::ImportDialog dialog(source, nullptr);
     QCOMPARE(dialog.dayBox()->currentText(), QStringLiteral("2026-03-14 (3)"));
+    QCOMPARE(dialog.roomBox()->currentText(), QStringLiteral("Hall A (2)"));
     QCOMPARE(described(dialog.talks()).size(), 2);
     dialog.roomBox()->setCurrentIndex(dialog.roomBox()->findText(QStringLiteral("Room 201 (1)")));
     dialog.discussionMinutes()->setValue(5);

@@ -83,6 +83,8 @@ private slots:
     void timetable_data();
     void timetable();
     void clockTextWrapsForTheEye();
+    void offsetText_data();
+    void offsetText();
     void sessionClockCarriesTheEndOfATalk();
 };
 
@@ -146,6 +148,22 @@ void TestSessionTimetable::timetable()
 void TestSessionTimetable::clockTextWrapsForTheEye()
 {
     QCOMPARE(programme::clockText(at(24, 25, 59)), QStringLiteral("00:25"));
+}
+
+void TestSessionTimetable::offsetText_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("under an hour") << 3599 << "59:59 late";
+    QTest::newRow("an hour") << 3600 << "1:00:00 late";
+    QTest::newRow("over an hour early") << -(3600 + 5 * 60 + 30) << "1:05:30 early";
+}
+
+void TestSessionTimetable::offsetText()
+{
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(programme::offsetText(seconds), text);
 }
 
 void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
