@@ -31,4 +31,8 @@ struct Record {
 // stray quote costs only its own line.
 QList<Record> splitRecords(const QString &text);
 
+// A field as a spreadsheet writes it: quoted, with its quotes doubled, only
+// where it holds a quote, a comma or a line break.
+QString csvField(const QString &text);
+
 } // namespace programme

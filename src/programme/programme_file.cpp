@@ -267,15 +267,15 @@ std::variant<Talk, QString> LineReader::read(const QStringList &f) const
     return talk;
 }
 
-QString fileField(const QString &text)
+} // namespace
+
+QString csvField(const QString &text)
 {
     static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
     if (!text.contains(special))
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
-
-} // namespace
 
 std::optional<int16_t> readTalkTime(const QString &field)
 {
@@ -373,7 +373,7 @@ QByteArray programmeFileBytes(const QList<Talk> &talks)
         const QString start = t.start ? t.start->toString(t.start->second() ? QStringLiteral("HH:mm:ss")
                                                                             : QStringLiteral("HH:mm"))
                                       : QString();
-        QStringList fields{fileField(t.title), fileField(t.speaker), talkMinutesText(t.presentation),
+        QStringList fields{csvField(t.title), csvField(t.speaker), talkMinutesText(t.presentation),
                            talkMinutesText(t.discussion), start};
         if (bells)
             fields << (t.firstBell ? talkMinutesText(*t.firstBell) : QString());

@@ -1,5 +1,6 @@
 #include "programme/talk_log.h"
 
+#include "programme/csv_records.h"
 #include "programme/session_timetable.h"
 
 #include <QCoreApplication>
@@ -12,17 +13,6 @@
 namespace programme {
 
 namespace {
-
-// Quoted only where a spreadsheet needs it.
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString wallTime(const QDateTime &at) { return at.time().toString(QStringLiteral("HH:mm:ss")); }
 

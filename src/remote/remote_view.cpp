@@ -13,13 +13,14 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <optional>
 
 namespace remote {
 
 RemoteView::RemoteView(WindowStateSource window, Act act, QObject *parent)
     : QObject(parent), m_window(std::move(window)), m_act(std::move(act)), m_presets(loadMessagePresets())
 {
-    m_server.setStateSource([this](Link link) { return currentState(link); });
+    m_server.setStateSource([this](Link link) { return stateFor(link, sharedState()); });
     m_server.setCommandHandler(
         [this](const QByteArray &name, const QByteArray &body) { return command(name, body); });
     connect(&m_server, &RemoteServer::pressed, this, [this](const QString &caption) { m_act(caption); });
@@ -242,10 +243,14 @@ void RemoteView::queuePush()
 void RemoteView::push()
 {
     m_pushQueued = false;
+    // What every page shows is built once, whatever links are open.
+    std::optional<QJsonObject> shared;
     for (const Link link : {Link::View, Link::Control, Link::Chair}) {
         if (!m_server.hasViewers(link))
             continue;
-        const QByteArray state = currentState(link);
+        if (!shared)
+            shared = sharedState();
+        const QByteArray state = stateFor(link, *shared);
         QByteArray &last = m_lastSent[size_t(link)];
         if (state != last) {
             last = state;
@@ -254,10 +259,15 @@ void RemoteView::push()
     }
 }
 
-QByteArray RemoteView::currentState(Link link) const
+QJsonObject RemoteView::sharedState() const
 {
     QJsonObject state = talkState(TimerSettings, TotalTime, ElapsedSeconds, m_window(), m_settings.allowControl);
     state.insert(QStringLiteral("speakerMessage"), m_speakerMessage);
+    return state;
+}
+
+QByteArray RemoteView::stateFor(Link link, QJsonObject state) const
+{
     if (link == Link::Control)
         state.insert(QStringLiteral("presets"), QJsonArray::fromStringList(m_presets));
     // Only the chair sees how the session runs against its timetable.

@@ -108,7 +108,9 @@ signals:
 private:
     void queuePush();
     void push();
-    QByteArray currentState(Link link) const;
+    // The state every page shows, and the same as one link's pages see it.
+    QJsonObject sharedState() const;
+    QByteArray stateFor(Link link, QJsonObject state) const;
     CommandOutcome command(const QByteArray &command, const QByteArray &body);
     QString link(const QByteArray &token) const;
     void makeTokens();

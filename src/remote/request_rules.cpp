@@ -180,12 +180,12 @@ std::optional<ByteRange> byteRange(QByteArrayView header, qsizetype size)
 {
     if (!header.startsWith("bytes=") || size <= 0)
         return std::nullopt;
-    const QByteArrayView spec = header.sliced(6).trimmed();
-    const qsizetype dash = spec.indexOf('-');
-    if (dash < 0 || spec.contains(','))
+    const QByteArrayView asked = header.sliced(6).trimmed();
+    const qsizetype dash = asked.indexOf('-');
+    if (dash < 0 || asked.contains(','))
         return std::nullopt;
-    const QByteArrayView from = spec.first(dash).trimmed();
-    const QByteArrayView to = spec.sliced(dash + 1).trimmed();
+    const QByteArrayView from = asked.first(dash).trimmed();
+    const QByteArrayView to = asked.sliced(dash + 1).trimmed();
     bool fromOk = false;
     bool toOk = false;
     const qlonglong a = from.toLongLong(&fromOk);

@@ -1,5 +1,8 @@
 #include "report/session_report.h"
 
+#include "programme/programme_file.h"
+#include "programme/session_timetable.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -7,7 +10,7 @@ namespace report {
 
 namespace {
 
-constexpr int Day = 24 * 3600;
+using programme::SecondsPerDay;
 
 DaySeconds daySeconds(const QTime &time) { return time.msecsSinceStartOfDay() / 1000; }
 
@@ -15,7 +18,7 @@ DaySeconds daySeconds(const QTime &time) { return time.msecsSinceStartOfDay() / 
 DaySeconds sessionSeconds(const QTime &time, DaySeconds first)
 {
     const DaySeconds s = daySeconds(time);
-    return s < first ? s + Day : s;
+    return s < first ? s + SecondsPerDay : s;
 }
 
 DaySeconds endOf(const LogRow &talk, DaySeconds first)
@@ -25,7 +28,7 @@ DaySeconds endOf(const LogRow &talk, DaySeconds first)
         return start + talk.elapsed + talk.pausedSeconds;
     DaySeconds end = daySeconds(*talk.end);
     while (end < start)
-        end += Day;
+        end += SecondsPerDay;
     return end;
 }
 
@@ -106,9 +109,7 @@ std::optional<QDate> latestDate(const QList<LogRow> &rows)
 
 QString minutesSeconds(int seconds)
 {
-    const int s = std::abs(seconds);
-    return (seconds < 0 ? QStringLiteral("-") : QString())
-           + QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    return (seconds < 0 ? QStringLiteral("-") : QString()) + programme::talkTimeText(std::abs(seconds));
 }
 
 QString signedMinutesSeconds(int seconds)
@@ -116,10 +117,6 @@ QString signedMinutesSeconds(int seconds)
     return seconds < 0 ? minutesSeconds(seconds) : QLatin1Char('+') + minutesSeconds(seconds);
 }
 
-QString clockTime(DaySeconds seconds)
-{
-    const int s = ((seconds % Day) + Day) % Day;
-    return QStringLiteral("%1:%2").arg(s / 3600, 2, 10, QLatin1Char('0')).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
-}
+QString clockTime(DaySeconds seconds) { return programme::clockText(seconds); }
 
 } // namespace report
