@@ -22,6 +22,10 @@ namespace {
 
 const QByteArray HeadEnd = QByteArrayLiteral("\r\n\r\n");
 const QString Deadline = QStringLiteral("requestDeadline");
+const QString SendLimit = QStringLiteral("sendLimit");
+// The report needs no script and nothing from elsewhere.
+const QByteArray ReportPolicy = "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; "
+                                "img-src data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
 
 QByteArray reason(int status)
 {
@@ -42,6 +46,8 @@ QByteArray reason(int status)
         return QByteArrayLiteral("Content Too Large");
     case 429:
         return QByteArrayLiteral("Too Many Requests");
+    case 500:
+        return QByteArrayLiteral("Internal Server Error");
     default:
         return QByteArrayLiteral("Not Found");
     }
@@ -244,13 +250,7 @@ void RemoteServer::readHead(QTcpSocket *socket)
         else
             readCommand(socket, answer.command, request->contentLength.value_or(0));
     } else if (answer.resource == Resource::Report) {
-        // The report needs no script and nothing from elsewhere.
-        const QByteArray policy = "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; "
-                                  "img-src data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
-        if (m_report)
-            respond(socket, 200, "text/html; charset=utf-8", m_report(), policy);
-        else
-            respond(socket, 404);
+        sendReport(socket);
     } else {
         // The page may talk to nothing but its own server: its WebSocket,
         // its state and its video.
@@ -272,6 +272,30 @@ void RemoteServer::sendWakeVideo(QTcpSocket *socket, const RequestHead &request)
     respond(socket, 206, "video/mp4", m_wakeVideo.sliced(range->first, range->last - range->first + 1),
             "Accept-Ranges: bytes\r\nContent-Range: bytes " + QByteArray::number(range->first) + '-' +
                 QByteArray::number(range->last) + '/' + QByteArray::number(m_wakeVideo.size()) + "\r\n");
+}
+
+void RemoteServer::sendReport(QTcpSocket *socket)
+{
+    if (!m_report) {
+        respond(socket, 404);
+        return;
+    }
+    // The request is whole: however long the report takes to build, the
+    // client has not been slow.
+    delete socket->findChild<QTimer *>(Deadline, Qt::FindDirectChildrenOnly);
+    m_report([this, client = QPointer<QTcpSocket>(socket)](const QByteArray &page) {
+        if (!client || client->state() != QAbstractSocket::ConnectedState)
+            return;
+        if (page.size() > MaxReportPage) {
+            respond(client, 500, "text/html; charset=utf-8",
+                    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Report</title></head><body>"
+                    "<p>The report is too large to show here. Run <code>orlatim --report</code> on the "
+                    "laptop to write it to a file.</p></body></html>\n",
+                    ReportPolicy);
+            return;
+        }
+        respond(client, 200, "text/html; charset=utf-8", page, ReportPolicy);
+    });
 }
 
 void RemoteServer::readCommand(QTcpSocket *socket, const QByteArray &command, qint64 length)
@@ -327,6 +351,15 @@ void RemoteServer::respond(QTcpSocket *socket, int status, const QByteArray &con
     response += extraHeaders;
     response += "\r\n";
     response += body;
+    // The request has been read, so its deadline is over; an answer of any
+    // size is sent whole, but a client that stops taking it is dropped.
+    delete socket->findChild<QTimer *>(Deadline, Qt::FindDirectChildrenOnly);
+    auto *stalled = new QTimer(socket);
+    stalled->setObjectName(SendLimit);
+    stalled->setSingleShot(true);
+    connect(stalled, &QTimer::timeout, socket, &QTcpSocket::abort);
+    connect(socket, &QTcpSocket::bytesWritten, stalled, qOverload<>(&QTimer::start));
+    stalled->start(m_sendTimeoutMs);
     socket->write(response);
     socket->disconnectFromHost();
 }

@@ -69,9 +69,18 @@ public:
     using Command = std::function<CommandOutcome(const QByteArray &command, const QByteArray &body)>;
     void setCommandHandler(Command handler) { m_command = std::move(handler); }
     // The session's report as a web page, for the control and chair links.
-    void setReportSource(std::function<QByteArray()> source) { m_report = std::move(source); }
-    // How long a client may take to send its request head; tests shorten it.
+    // The source calls reply later, on this object's thread, at most once;
+    // the connection is answered then if it is still open.
+    using ReportSource = std::function<void(std::function<void(QByteArray page)> reply)>;
+    void setReportSource(ReportSource source) { m_report = std::move(source); }
+    // The largest report page served; a larger one is refused with a
+    // pointer to "orlatim --report".
+    static constexpr qsizetype MaxReportPage = 4 * 1024 * 1024;
+    // How long a client may take to send its request; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
+    // How long an answer may go on without a byte being taken by the client;
+    // tests shorten it.
+    void setSendTimeout(int milliseconds) { m_sendTimeoutMs = milliseconds; }
     // How often the open pages are pinged; tests shorten it.
     void setPingInterval(int milliseconds) { m_pings.setInterval(milliseconds); }
     static constexpr int PingIntervalMs = 15000;
@@ -104,6 +113,7 @@ private:
     void respond(QTcpSocket *socket, int status, const QByteArray &contentType = {}, const QByteArray &body = {},
                  const QByteArray &extraHeaders = {});
     void sendWakeVideo(QTcpSocket *socket, const RequestHead &request);
+    void sendReport(QTcpSocket *socket);
     void adoptViewers();
     void receive(Viewer &viewer, const QString &message);
     void complainOnce(Viewer &viewer, const char *what);
@@ -121,8 +131,9 @@ private:
     // The commands of every tool together, as they come on connections
     // of their own.
     CommandRate m_apiRate;
-    std::function<QByteArray()> m_report;
+    ReportSource m_report;
     int m_requestTimeoutMs = 10000;
+    int m_sendTimeoutMs = 30000;
     int m_connections = 0;
     QTimer m_pings;
     QElapsedTimer m_clock;

@@ -76,6 +76,8 @@ private slots:
     void requestsGetTheirStatus_data();
     void requestsGetTheirStatus();
     void limitsHoldForEveryClient();
+    void largeAnswersAreSentWhole_data();
+    void largeAnswersAreSentWhole();
     void controlLinkPressesTheButtons_data();
     void controlLinkPressesTheButtons();
     void newLinksDropTheOpenPages();
@@ -226,6 +228,82 @@ void TestRemoteServer::limitsHoldForEveryClient()
     QTRY_COMPARE(slow.state(), QAbstractSocket::UnconnectedState);
     QTRY_COMPARE(r.remote().server().connectionCount(), 1);
     QCOMPARE(page.state(), QAbstractSocket::ConnectedState);
+}
+
+void TestRemoteServer::largeAnswersAreSentWhole_data()
+{
+    // The client takes at most 64 KiB at a time and, unless it never reads,
+    // starts reading once the request's deadline of 100 ms is over.
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<bool>("later");      // the report is built after the client has waited
+    QTest::addColumn<int>("readAfterMs"); // -1: the client never reads
+    QTest::addColumn<int>("sendTimeoutMs");
+    QTest::addColumn<int>("status");      // 0: nothing, or not all of it, arrives
+    const qsizetype most = remote::RemoteServer::MaxReportPage;
+    const qsizetype huge = 24 * 1024 * 1024;
+    QTest::newRow("report, at once") << QByteArray("report") << qsizetype(2000) << false << 0 << 30000 << 200;
+    QTest::newRow("report, built later") << QByteArray("report") << qsizetype(2000) << true << 0 << 30000 << 200;
+    QTest::newRow("largest report, read late") << QByteArray("report") << most << false << 400 << 30000 << 200;
+    QTest::newRow("report too large") << QByteArray("report") << most + 1 << false << 0 << 30000 << 500;
+    QTest::newRow("huge state, read late") << QByteArray("state") << huge << false << 400 << 30000 << 200;
+    QTest::newRow("huge state, never read") << QByteArray("state") << huge << false << -1 << 300 << 0;
+}
+
+void TestRemoteServer::largeAnswersAreSentWhole()
+{
+    QFETCH(QByteArray, path);
+    QFETCH(qsizetype, size);
+    QFETCH(bool, later);
+    QFETCH(int, readAfterMs);
+    QFETCH(int, sendTimeoutMs);
+    QFETCH(int, status);
+    RemoteFixture r;
+    remote::RemoteServer &server = r.remote().server();
+    server.setRequestTimeout(100);
+    server.setSendTimeout(sendTimeoutMs);
+    std::function<void(QByteArray)> pending;
+    const QByteArray page(size, 'r');
+    server.setReportSource([&](std::function<void(QByteArray)> reply) {
+        if (later)
+            pending = std::move(reply);
+        else
+            reply(page);
+    });
+    server.setStateSource([&page](remote::Link) { return page; });
+    QTcpSocket client;
+    client.setReadBufferSize(64 * 1024);
+    client.connectToHost(QHostAddress::LocalHost, r.port);
+    QVERIFY(client.waitForConnected(5000));
+    client.write("GET /" + r.chair + '/' + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    if (later) {
+        QTRY_VERIFY(pending);
+        QTest::qWait(300);
+        pending(page);
+    }
+    if (readAfterMs < 0) {
+        // The server gives up on it.
+        QTRY_COMPARE(server.connectionCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 0, 20000);
+    } else {
+        QTest::qWait(readAfterMs);
+    }
+    QByteArray answer;
+    for (int i = 0; i < 100000 && (client.state() == QAbstractSocket::ConnectedState || client.bytesAvailable());
+         ++i) {
+        answer += client.readAll();
+        QTest::qWait(1);
+    }
+    const qsizetype bodyAt = answer.indexOf("\r\n\r\n") + 4;
+    const qsizetype lengthAt = answer.indexOf("Content-Length: ") + 16;
+    const bool whole = bodyAt >= 4 && lengthAt >= 16 &&
+                       answer.size() - bodyAt == answer.mid(lengthAt, answer.indexOf('\r', lengthAt) - lengthAt).toLongLong();
+    QCOMPARE(whole && answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0, status);
+    if (status == 200)
+        QCOMPARE(answer.size() - bodyAt, size);
+    if (status == 500)
+        QVERIFY(answer.contains("orlatim --report"));
+    QTRY_COMPARE(server.connectionCount(), 0);
 }
 
 void TestRemoteServer::controlLinkPressesTheButtons_data()
