@@ -41,6 +41,13 @@ QString failureOf(const QFileDevice &file)
     return QStringLiteral("%1: %2").arg(file.fileName(), what);
 }
 
+bool isUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 QStringList talkLogColumns()
@@ -132,8 +139,9 @@ QString TalkLog::write()
 QString TalkLog::writeLines(const QList<LoggedTalk> &talks)
 {
     QFile file(TalkLogFileName);
-    // Appended, never rewritten: what the log already holds is never at risk.
-    // Unbuffered, so that the lines reach the file in this one write.
+    // Appended, never rewritten (but for a log saved in code page 932, kept
+    // first): what the log already holds is never at risk. Unbuffered, so
+    // that the lines reach the file in this one write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return failureOf(file);
     const qint64 before = file.size();
@@ -154,9 +162,7 @@ QString TalkLog::writeLines(const QList<LoggedTalk> &talks)
     for (const LoggedTalk &talk : talks)
         lines += talkLogLine(talk, columns);
 
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString asUtf8 = utf8(old);
-    if (utf8.hasError() && text) {
+    if (text && !isUtf8(old)) {
         // Saved again in code page 932: a line in UTF-8 would not read with
         // the rest, so the whole log becomes UTF-8, kept as it was first.
         file.close();
