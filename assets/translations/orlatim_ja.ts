@@ -242,8 +242,12 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>%1 行目: %2</translation>
     </message>
     <message>
-        <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
-        <translation>%1: %2。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
+        <source>%1; the talk&apos;s line is kept and written with the next one.</source>
+        <translation>%1。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>ディスクがいっぱいです</translation>
     </message>
     <message>
         <source>on time</source>
