@@ -1,0 +1,104 @@
+#include "stage/stage_window.h"
+
+#include "display/main_display.h"
+#include "platform/window.h"
+#include "stage/stage_line.h"
+
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace stage {
+
+// The part of the stage that looks like the main window without its
+// buttons: the same controls, laid out and drawn by the same code.
+class StageFace : public platform::Window
+{
+public:
+    StageFace() : platform::Window(QString(), QSize(526, 366), Qt::black), m_display(*this, nullptr) {}
+
+    MainDisplay &display() { return m_display; }
+
+protected:
+    void resized() override { m_display.Form_Resize(); }
+
+private:
+    MainDisplay m_display;
+};
+
+namespace {
+
+QString talkText(const std::optional<remote::TalkName> &talk)
+{
+    if (!talk)
+        return {};
+    if (talk->title.isEmpty() || talk->speaker.isEmpty())
+        return talk->title + talk->speaker;
+    return talk->title + QStringLiteral(" — ") + talk->speaker;
+}
+
+} // namespace
+
+StageWindow::StageWindow(QScreen &screen)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      m_screenName(screen.name())
+{
+    setWindowTitle(QStringLiteral("Orlatim"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    m_talk = new StageLine(Qt::white, Qt::black, this);
+    m_band = new StageLine(Qt::black, Qt::white, this);
+    m_face = new StageFace;
+    m_face->setParent(this);
+    m_next = new StageLine(QColor(0xA0, 0xA0, 0xA0), Qt::black, this);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_talk);
+    column->addWidget(m_band);
+    column->addWidget(m_face, 1);
+    column->addWidget(m_next);
+
+    fill(screen);
+    // A screen set to another resolution keeps its stage window filled.
+    connect(&screen, &QScreen::geometryChanged, this, [this, &screen] { fill(screen); });
+}
+
+StageWindow::~StageWindow() = default;
+
+void StageWindow::fill(QScreen &screen)
+{
+    setScreen(&screen);
+    setGeometry(screen.geometry());
+}
+
+const MainDisplay &StageWindow::display() const { return m_face->display(); }
+
+void StageWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Read from the back of the room: the lines grow with the screen.
+    m_talk->setPixelSize(height() / 18);
+    m_band->setPixelSize(height() / 14);
+    m_next->setPixelSize(height() / 26);
+}
+
+void StageWindow::draw(const remote::WindowState &state, const QString &speakerMessage)
+{
+    m_talk->setText(talkText(state.talk));
+    m_band->setText(speakerMessage);
+    m_next->setText(state.next ? tr("next:") + QLatin1Char(' ') + talkText(state.next) : QString());
+    MainDisplay &display = m_face->display();
+    display.DrawReadout();
+    display.Form_Resize();
+    if (!state.messageShown)
+        display.VisMsg(0);
+}
+
+void StageWindow::VisMsg(int show) { m_face->display().VisMsg(show); }
+
+} // namespace stage
