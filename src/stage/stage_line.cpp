@@ -15,12 +15,13 @@ StageLine::StageLine(const QColor &text, const QColor &background, QWidget *pare
     hide();
 }
 
-void StageLine::setText(const QString &text)
+void StageLine::setText(const QString &text, const QString &kept)
 {
-    if (text == m_text)
+    if (text == m_text && kept == m_kept)
         return;
     m_text = text;
-    setVisible(!text.isEmpty());
+    m_kept = kept;
+    setVisible(!this->text().isEmpty());
     update();
 }
 
@@ -41,7 +42,11 @@ void StageLine::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::WindowText));
     const int margin = fontMetrics().averageCharWidth();
     const QRect room = rect().adjusted(margin, 0, -margin, 0);
-    painter.drawText(room, Qt::AlignCenter, fontMetrics().elidedText(m_text, Qt::ElideRight, room.width()));
+    const int keptWidth = fontMetrics().horizontalAdvance(m_kept);
+    const QString shown = keptWidth < room.width()
+                              ? fontMetrics().elidedText(m_text, Qt::ElideRight, room.width() - keptWidth) + m_kept
+                              : fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    painter.drawText(room, Qt::AlignCenter, shown);
 }
 
 } // namespace stage

@@ -28,13 +28,16 @@ private:
 
 namespace {
 
-QString talkText(const std::optional<remote::TalkName> &talk)
+// A talk as the pages show it, "title — speaker", on one line whose title
+// gives way first.
+void showTalk(StageLine &line, const QString &lead, const std::optional<remote::TalkName> &talk)
 {
     if (!talk)
-        return {};
-    if (talk->title.isEmpty() || talk->speaker.isEmpty())
-        return talk->title + talk->speaker;
-    return talk->title + QStringLiteral(" — ") + talk->speaker;
+        line.setText({});
+    else if (talk->title.isEmpty() || talk->speaker.isEmpty())
+        line.setText(lead + talk->title, talk->speaker);
+    else
+        line.setText(lead + talk->title, QStringLiteral(" — ") + talk->speaker);
 }
 
 } // namespace
@@ -89,9 +92,9 @@ void StageWindow::resizeEvent(QResizeEvent *event)
 
 void StageWindow::draw(const remote::WindowState &state, const QString &speakerMessage)
 {
-    m_talk->setText(talkText(state.talk));
+    showTalk(*m_talk, QString(), state.talk);
     m_band->setText(speakerMessage);
-    m_next->setText(state.next ? tr("next:") + QLatin1Char(' ') + talkText(state.next) : QString());
+    showTalk(*m_next, tr("next:") + QLatin1Char(' '), state.next);
     MainDisplay &display = m_face->display();
     display.DrawReadout();
     display.Form_Resize();
