@@ -87,6 +87,9 @@ void Stage::follow(const QScreen *leaving)
         m_window.reset();
     if (target && !m_window) {
         m_window = std::make_unique<StageWindow>(*target);
+        // Full screen, so that a desktop's panels on that screen stay under
+        // it; set before it is shown, so that showing does not activate it.
+        m_window->setWindowState(Qt::WindowFullScreen);
         m_window->show();
         redraw();
     }
