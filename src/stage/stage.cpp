@@ -11,6 +11,8 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
+#include <utility>
+
 namespace stage {
 
 namespace {
@@ -83,6 +85,14 @@ QString Stage::choose(const QString &screenName)
 void Stage::follow(const QScreen *leaving)
 {
     QScreen *target = screenNamed(stageScreens(leaving), m_chosen);
+    // A redraw lets events run, and a screen may go meanwhile: its window
+    // hides at once and goes when the redraw returns.
+    if (m_drawing) {
+        if (m_window && (!target || m_window->screenName() != target->name()))
+            m_window->hide();
+        m_followAfterDrawing = true;
+        return;
+    }
     if (m_window && (!target || m_window->screenName() != target->name()))
         m_window.reset();
     if (target && !m_window) {
@@ -105,13 +115,15 @@ void Stage::redraw()
         m_drawAgain = true;
         return;
     }
-    const QScopedValueRollback<bool> drawing(m_drawing, true);
-    do {
-        m_drawAgain = false;
-        // The window may go with its screen while events run.
-        if (m_window)
+    {
+        const QScopedValueRollback<bool> drawing(m_drawing, true);
+        do {
+            m_drawAgain = false;
             m_window->draw(m_source(), m_remote.speakerMessage());
-    } while (m_drawAgain);
+        } while (m_drawAgain);
+    }
+    if (std::exchange(m_followAfterDrawing, false))
+        follow();
 }
 
 void Stage::VisMsg(int show)

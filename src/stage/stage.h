@@ -63,6 +63,7 @@ private:
     std::unique_ptr<StageWindow> m_window;
     bool m_drawing = false;
     bool m_drawAgain = false;
+    bool m_followAfterDrawing = false;
 };
 
 } // namespace stage

@@ -127,6 +127,15 @@ void TestStage::menuChoiceIsRememberedAndFollowsTheScreen()
     QVERIFY(twoScreens());
     QCOMPARE(stage.window(), same);
 
+    // Unplugged while the stage window is being drawn, which lets events
+    // run: the window goes once the drawing is done.
+    QMetaObject::invokeMethod(
+        &stage, [] { setScreens({{QStringLiteral("left"), Left}}); }, Qt::QueuedConnection);
+    stage.redraw();
+    QVERIFY(!stage.window());
+    QVERIFY(twoScreens());
+    QCOMPARE(screenOf(stage), QStringLiteral("right"));
+
     QMenu again;
     f.form->fillContextMenu(again);
     QVERIFY(entryStarting(*stageMenu(again), QStringLiteral("right"))->isChecked());
