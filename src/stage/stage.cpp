@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -96,7 +97,7 @@ void Stage::follow(const QScreen *leaving)
     if (m_window && (!target || m_window->screenName() != target->name()))
         m_window.reset();
     if (target && !m_window) {
-        m_window = std::make_unique<StageWindow>(*target);
+        m_window = std::make_unique<StageWindow>(*target, [this](QMenu &menu) { addMenu(menu, nullptr); });
         // Full screen, so that a desktop's panels on that screen stay under
         // it; set before it is shown, so that showing does not activate it.
         m_window->setWindowState(Qt::WindowFullScreen);
@@ -137,17 +138,24 @@ void Stage::addMenu(QMenu &menu, QAction *before)
     auto *sub = new QMenu(tr("Stage window"), &menu);
     menu.insertMenu(before, sub);
     auto *group = new QActionGroup(sub);
-    QWidget *owner = menu.parentWidget();
+    const QPointer<QWidget> owner = menu.parentWidget();
     const auto entry = [this, sub, group, owner](const QString &text, const QString &screenName, bool enabled) {
         QAction *action = sub->addAction(text);
         action->setCheckable(true);
         action->setChecked(screenName == m_chosen);
         action->setEnabled(enabled);
         group->addAction(action);
+        // Chosen once the menu has closed: the stage window's own menu may
+        // close that window.
         connect(action, &QAction::triggered, this, [this, screenName, owner] {
-            const QString problem = choose(screenName);
-            if (!problem.isEmpty())
-                platform::showMessage(owner, problem);
+            QMetaObject::invokeMethod(
+                this,
+                [this, screenName, owner] {
+                    const QString problem = choose(screenName);
+                    if (!problem.isEmpty())
+                        platform::showMessage(owner, problem);
+                },
+                Qt::QueuedConnection);
         });
     };
     entry(tr("off"), QString(), true);

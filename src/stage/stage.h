@@ -3,7 +3,6 @@
 #include "remote/talk_state.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -44,7 +43,7 @@ public:
     QString choose(const QString &screenName);
     QString chosenScreen() const { return m_chosen; }
 
-    // The "Stage window" submenu, put before the given entry.
+    // The "Stage window" submenu, put before the given entry (or last).
     void addMenu(QMenu &menu, QAction *before);
 
     // Called by the main window after each of its redraws and blinks.

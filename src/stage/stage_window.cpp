@@ -4,6 +4,8 @@
 #include "platform/window.h"
 #include "stage/stage_line.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -42,9 +44,9 @@ void showTalk(StageLine &line, const QString &lead, const std::optional<remote::
 
 } // namespace
 
-StageWindow::StageWindow(QScreen &screen)
+StageWindow::StageWindow(QScreen &screen, std::function<void(QMenu &)> fillMenu)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      m_screenName(screen.name())
+      m_screenName(screen.name()), m_fillMenu(std::move(fillMenu))
 {
     setWindowTitle(QStringLiteral("Orlatim"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -88,6 +90,15 @@ void StageWindow::resizeEvent(QResizeEvent *event)
     m_talk->setPixelSize(height() / 18);
     m_band->setPixelSize(height() / 14);
     m_next->setPixelSize(height() / 26);
+}
+
+// A stage window put on the timekeeper's own screen covers the main window
+// and its menu: its own menu turns it off again.
+void StageWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    m_fillMenu(menu);
+    menu.exec(event->globalPos());
 }
 
 void StageWindow::draw(const remote::WindowState &state, const QString &speakerMessage)

@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class MainDisplay;
+class QMenu;
 class QScreen;
 
 namespace stage {
@@ -21,7 +24,8 @@ class StageWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit StageWindow(QScreen &screen);
+    // fillMenu gives the window's right-click menu its entries.
+    StageWindow(QScreen &screen, std::function<void(QMenu &)> fillMenu);
     ~StageWindow() override;
 
     QString screenName() const { return m_screenName; }
@@ -40,11 +44,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void fill(QScreen &screen);
 
     QString m_screenName;
+    std::function<void(QMenu &)> m_fillMenu;
     StageLine *m_talk = nullptr;
     StageLine *m_band = nullptr;
     StageFace *m_face = nullptr;

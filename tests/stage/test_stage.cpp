@@ -9,12 +9,15 @@
 #include "stage/stage_window.h"
 #include "timer/command_line.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <qpa/qplatformnativeinterface.h>
 
 #include <vector>
@@ -105,6 +108,7 @@ void TestStage::menuChoiceIsRememberedAndFollowsTheScreen()
     QAction *right = entryStarting(*sub, QStringLiteral("right (1280×1024)"));
     QVERIFY(right && right->isEnabled());
     right->trigger();
+    QCoreApplication::processEvents();
 
     QCOMPARE(screenOf(stage), QStringLiteral("right"));
     const stage::StageWindow &window = *stage.window();
@@ -136,10 +140,19 @@ void TestStage::menuChoiceIsRememberedAndFollowsTheScreen()
     QVERIFY(twoScreens());
     QCOMPARE(screenOf(stage), QStringLiteral("right"));
 
-    QMenu again;
-    f.form->fillContextMenu(again);
-    QVERIFY(entryStarting(*stageMenu(again), QStringLiteral("right"))->isChecked());
-    entryStarting(*stageMenu(again), QStringLiteral("off"))->trigger();
+    // The stage window's own menu turns it off: it may lie over the main
+    // window. The window goes only once its menu has closed.
+    QTimer::singleShot(0, [] {
+        auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        QAction *right = entryStarting(*stageMenu(*popup), QStringLiteral("right"));
+        QVERIFY(right && right->isChecked());
+        entryStarting(*stageMenu(*popup), QStringLiteral("off"))->trigger();
+        popup->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), Right.topLeft() + QPoint(10, 10));
+    QApplication::sendEvent(const_cast<stage::StageWindow *>(stage.window()), &click);
+    QCoreApplication::processEvents();
     QVERIFY(!stage.window());
     QCOMPARE(readAll(stage::StageFileName), QByteArray("[stage]\r\nscreen=\r\n"));
 }
