@@ -6,8 +6,8 @@
 #include "platform/translations.h"
 #include "remote/command_line.h"
 #include "remote/remote_view.h"
-#include "stage/stage.h"
 #include "report/report_job.h"
+#include "stage/stage.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 

@@ -134,8 +134,8 @@ void MainDisplay::TimeLine()
         return;
     }
 
-    const TimeLineGeometry g =
-        timeLineGeometry(m_window.height(), m_buttonBar ? m_buttonBar->x() : m_window.width(), TimerSettings, TotalTime, ElapsedSeconds);
+    const int axisEnd = m_buttonBar ? m_buttonBar->x() : m_window.width();
+    const TimeLineGeometry g = timeLineGeometry(m_window.height(), axisEnd, TimerSettings, TotalTime, ElapsedSeconds);
     m_lines[0]->setPenWidth(g.barPen);
     m_lines[0]->setPoints(g.presentationBar.p1(), g.presentationBar.p2());
     m_lines[1]->setPenWidth(g.barPen);

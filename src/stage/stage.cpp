@@ -162,7 +162,8 @@ void Stage::addMenu(QMenu &menu, QAction *before)
     const QList<QScreen *> screens = QGuiApplication::screens();
     const bool several = screens.size() > 1;
     for (QScreen *screen : screens) {
-        const QString text = tr("%1 (%2×%3)").arg(screen->name()).arg(screen->size().width()).arg(screen->size().height());
+        const QSize size = screen->size();
+        const QString text = tr("%1 (%2×%3)").arg(screen->name()).arg(size.width()).arg(size.height());
         entry(several ? text : tr("%1: the only screen").arg(text), screen->name(), several);
     }
 }

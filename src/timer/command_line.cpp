@@ -113,11 +113,13 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         return usageError(CommandLine::tr("--import, --report and --remote-port are given one at a time."));
     if (m_parser.isSet(m_stageScreenOption)) {
         if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
-            return usageError(CommandLine::tr("--stage-screen is for the timer's window: it cannot go with --import or --report."));
+            return usageError(
+                CommandLine::tr("--stage-screen is for the timer's window: it cannot go with --import or --report."));
         bool ok = false;
         const int screen = m_parser.value(m_stageScreenOption).toInt(&ok);
         if (!ok || screen < 0)
-            return usageError(CommandLine::tr("--stage-screen needs a screen number: 1 for the first, 0 for none."));
+            return usageError(
+                CommandLine::tr("--stage-screen needs a screen number: 1 for the first, 0 for none."));
         m_stageScreen = screen;
     }
     if (const auto status = m_importCommand.answer(m_parser, usageError))
