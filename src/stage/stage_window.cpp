@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace stage {
 
@@ -17,7 +16,13 @@ namespace stage {
 class StageFace : public platform::Window
 {
 public:
-    StageFace() : platform::Window(QString(), QSize(526, 366), Qt::black), m_display(*this, nullptr) {}
+    // A window of the platform's kind, placed in the stage window as a
+    // control.
+    explicit StageFace(QWidget *stage)
+        : platform::Window(QString(), QSize(526, 366), Qt::black), m_display(*this, nullptr)
+    {
+        setParent(stage);
+    }
 
     MainDisplay &display() { return m_display; }
 
@@ -57,8 +62,7 @@ StageWindow::StageWindow(QScreen &screen, std::function<void(QMenu &)> fillMenu)
 
     m_talk = new StageLine(Qt::white, Qt::black, this);
     m_band = new StageLine(Qt::black, Qt::white, this);
-    m_face = new StageFace;
-    m_face->setParent(this);
+    m_face = new StageFace(this);
     m_next = new StageLine(QColor(0xA0, 0xA0, 0xA0), Qt::black, this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
