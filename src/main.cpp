@@ -7,6 +7,7 @@
 #include "remote/command_line.h"
 #include "remote/remote_view.h"
 #include "report/report_job.h"
+#include "stage/stage.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 
@@ -51,6 +52,9 @@ int main(int argc, char *argv[])
         if (!remoteProblem.isEmpty())
             platform::showMessage(&form, remoteProblem);
     }
+    const QString stageProblem = form.stage().restore(commandLine.stageScreen());
+    if (!stageProblem.isEmpty())
+        platform::showMessage(&form, stageProblem);
     // SIGTERM and Ctrl+C leave as the close box does: the talk's log line
     // is written first.
     const platform::QuitSignals quitSignals;

@@ -37,6 +37,18 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
 詳しくは orlatim(1) を参照してください。</translation>
     </message>
     <message>
+        <source>Show the stage window on screen N (from 1, in the order of the right-click menu) for this run only; 0 for none.</source>
+        <translation>今回の起動に限り、ステージ表示を画面 N(1 から、右クリックメニューの順)に出します。0 で出しません。</translation>
+    </message>
+    <message>
+        <source>--stage-screen is for the timer&apos;s window: it cannot go with --import or --report.</source>
+        <translation>--stage-screen はタイマーのウィンドウ用です。--import や --report とは一緒に使えません。</translation>
+    </message>
+    <message>
+        <source>--stage-screen needs a screen number: 1 for the first, 0 for none.</source>
+        <translation>--stage-screen には画面の番号が必要です(1 が最初の画面、0 はなし)。</translation>
+    </message>
+    <message>
         <source>Usage: %1 [options]</source>
         <translation>使い方: %1 [オプション]</translation>
     </message>
@@ -1124,6 +1136,40 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     <message>
         <source>Fetching %1 …</source>
         <translation>%1 を取得しています…</translation>
+    </message>
+</context>
+<context>
+    <name>stage::Stage</name>
+    <message>
+        <source>Stage window</source>
+        <translation>ステージ表示</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>%1 (%2×%3)</source>
+        <translation>%1 (%2×%3)</translation>
+    </message>
+    <message>
+        <source>%1: the only screen</source>
+        <translation>%1:ほかに画面がありません</translation>
+    </message>
+    <message>
+        <source>There is only one screen: the stage window stays closed.</source>
+        <translation>画面が一つしかないため、ステージ表示は開きません。</translation>
+    </message>
+    <message>
+        <source>There is no screen %1: this computer has %2.</source>
+        <translation>画面 %1 はありません。このコンピューターの画面は %2 台です。</translation>
+    </message>
+</context>
+<context>
+    <name>stage::StageWindow</name>
+    <message>
+        <source>next:</source>
+        <translation>次:</translation>
     </message>
 </context>
 </TS>

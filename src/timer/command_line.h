@@ -28,6 +28,10 @@ public:
     // The port the remote view is to be served on from the start, if given.
     std::optional<quint16> remotePort() const { return m_remotePort; }
 
+    // The screen the stage window goes to for this run, counted from 1 in
+    // the order of the right-click menu; 0 for none. No value: as remembered.
+    std::optional<int> stageScreen() const { return m_stageScreen; }
+
     // The report to write instead of starting, if asked for.
     const std::optional<report::ReportRequest> &reportRequest() const { return m_reportRequest; }
 
@@ -37,6 +41,8 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_remotePortOption;
     std::optional<quint16> m_remotePort;
+    QCommandLineOption m_stageScreenOption;
+    std::optional<int> m_stageScreen;
     report::ReportOptions m_reportOptions;
     std::optional<report::ReportRequest> m_reportRequest;
     schedule_import::ImportCommand m_importCommand;

@@ -10,6 +10,7 @@
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
+#include "stage/stage.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -60,7 +61,7 @@ Form1::Form1(platform::MediaPlayers &players)
     setTabOrder(m_commands[3], m_commands[1]);
     setTabOrder(m_commands[1], m_commands[2]);
 
-    m_display = std::make_unique<MainDisplay>(*this, *m_frame1);
+    m_display = std::make_unique<MainDisplay>(*this, m_frame1);
     installKeys();
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 
@@ -74,6 +75,7 @@ Form1::Form1(platform::MediaPlayers &players)
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &command) { return commandFromRemote(command); },
                                       this);
+    m_stage = new stage::Stage(windowState, *m_remote, this);
     // The talks still to come: the current one until it starts.
     m_remote->setChairSource([this] {
         return remote::chairSession(sessionTimetable(), m_programme.talks(),
@@ -219,23 +221,26 @@ void Form1::writeLogBeforeLeaving(bool ask)
 void Form1::resized() { Form_Resize(); }
 
 // Every change the main window shows passes through one of these, so the
-// remote view learns of it here.
+// remote view and the stage window learn of it here.
 void Form1::Form_Resize()
 {
     m_display->Form_Resize();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::TimeLine()
 {
     m_display->TimeLine();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::DrawMsg()
 {
     m_display->DrawMsg();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::VisMsg(int show)
@@ -245,4 +250,5 @@ void Form1::VisMsg(int show)
     // "reset" hide it just before the layout shows it again.
     m_messageBlinkedOff = show != 1 && RunState == 1;
     m_remote->stateChanged();
+    m_stage->VisMsg(show);
 }
