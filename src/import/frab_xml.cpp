@@ -2,6 +2,7 @@
 // with its date, start, duration, room, title, type and persons.
 
 #include "import/entry_checks.h"
+#include "import/text_encoding.h"
 
 #include <QXmlStreamReader>
 
@@ -135,7 +136,14 @@ ConferenceDay conferenceDay(const QXmlStreamAttributes &attributes, const QTimeZ
 
 QList<ScheduleEntry> readFrabXml(const QByteArray &bytes)
 {
-    QXmlStreamReader xml(bytes);
+    // UTF-16 as Windows saves it keeps whatever declaration it had, often
+    // "utf-8": its byte-order mark tells, and a decoded text's declaration is
+    // not followed.
+    QXmlStreamReader xml;
+    if (isUtf16(bytes))
+        xml.addData(QString::fromUtf8(asUtf8(bytes)));
+    else
+        xml.addData(bytes);
     QList<ScheduleEntry> entries;
     QTimeZone zone;
     ConferenceDay day;

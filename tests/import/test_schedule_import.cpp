@@ -81,6 +81,8 @@ void TestScheduleImport::readsFiles_data()
     QTest::newRow("XML in UTF-16, little-endian")
         << inUtf16(QByteArray(pretalx).replace("encoding='utf-8'", "encoding='utf-16'"), QStringConverter::Utf16LE)
         << QByteArray() << symposium;
+    QTest::newRow("XML in UTF-16 that still declares UTF-8")
+        << inUtf16(pretalx, QStringConverter::Utf16LE) << QByteArray() << symposium;
     QTest::newRow("JSON in UTF-16, big-endian")
         << inUtf16(readData(QStringLiteral("frab-schedule.json")), QStringConverter::Utf16BE) << QByteArray()
         << symposium;
