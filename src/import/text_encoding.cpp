@@ -36,10 +36,16 @@ std::optional<QString> notUtf8At(const QByteArray &bytes)
     // the file writes itself is UTF-8 and passed over.
     constexpr char16_t Replacement = 0xFFFD;
     const QByteArray written = QString(Replacement).toUtf8();
+    // The byte offset is counted on from one to the next, so that a file
+    // full of them still takes one pass.
+    qsizetype offset = 0;
+    qsizetype counted = 0;
     for (qsizetype at = whole.indexOf(Replacement); at >= 0; at = whole.indexOf(Replacement, at + 1)) {
-        const qsizetype offset = whole.left(at).toUtf8().size();
+        offset += QStringView(whole).mid(counted, at - counted).toUtf8().size();
         if (bytes.mid(offset, written.size()) != written)
             return placeAt(bytes, offset);
+        offset += written.size();
+        counted = at + 1;
     }
     return placeAt(bytes, bytes.size()); // cut short in its last character
 }
