@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <ctime>
+#include <optional>
 
 using schedule_import::ScheduleEntry;
 
@@ -141,9 +142,10 @@ void TestScheduleImport::readsFiles()
     QFETCH(QByteArray, zone);
     QFETCH(QStringList, entries);
     QVERIFY(!content.isEmpty());
-    const QByteArray laptopZone = qgetenv("TZ");
+    const std::optional<QByteArray> laptopZone =
+        qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
     const auto restore = qScopeGuard([&] {
-        qputenv("TZ", laptopZone);
+        laptopZone ? qputenv("TZ", *laptopZone) : qunsetenv("TZ");
         tzset();
     });
     if (!zone.isEmpty()) {
