@@ -103,10 +103,10 @@ void readEvent(icalcomponent *event, bool fromPretalx, const QString &place, Sch
     if (!dtstart)
         throw ReadFailure{place, ScheduleImport::tr("the event has no start (DTSTART)") + parserComplaint(event)};
     const icaltimetype start = icalcomponent_get_dtstart(event);
-    const QDateTime local = onLaptopClock(start, dtstart);
+    const QDateTime local = icaltime_is_null_time(start) ? QDateTime() : onLaptopClock(start, dtstart);
     entry.day = local.date();
     entry.start = local.time();
-    if (icaltime_is_null_time(start) || !entry.day.isValid() || !entry.start.isValid())
+    if (!entry.day.isValid() || !entry.start.isValid())
         throw ReadFailure{place, ScheduleImport::tr("the event's start (DTSTART) is not a date and time")
                                      + parserComplaint(event)};
     if (entry.title.isEmpty())
