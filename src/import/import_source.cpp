@@ -1,7 +1,6 @@
 #include "import/import_source.h"
 
 #include "import/entry_checks.h"
-#include "import/spreadsheet_header.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,7 +20,7 @@ SessionTalks spreadsheetTalks(const QByteArray &bytes, const SessionChoice &choi
     std::optional<int16_t> discussion;
     if (choice.discussionMinutes)
         discussion = int16_t(*choice.discussionMinutes * 60);
-    const programme::ProgrammeRead read = programme::readProgramme(withProgrammeHeader(bytes), discussion);
+    const programme::ProgrammeRead read = programme::readProgramme(bytes, discussion);
     taken.problems = read.problems;
     if (read.talks.isEmpty()) {
         taken.error = ScheduleImport::tr("the file holds no talk");
