@@ -102,24 +102,50 @@ LogFile readLogFile(const QString &path)
     return log;
 }
 
-QByteArray linesOfDates(const QByteArray &log, const QList<QDate> &dates)
+QList<QByteArray> linesOfDates(const QByteArray &log, const QList<QDate> &dates)
 {
-    QByteArray lines;
+    constexpr qsizetype PieceBytes = 1024 * 1024;
+    QList<QByteArray> pieces{QByteArray()};
+    QByteArray header; // with the lines before it
+    int headerLines = 0;
     bool headerSeen = false;
+    int lines = 0; // before the line at hand
+    qsizetype taken = 0; // of the log, in the last piece
     forEachLine(log, [&](const char *begin, const char *end, const char *next) {
-        bool wanted = !headerSeen;
-        headerSeen = headerSeen || !blank(begin, end);
-        forEachDate(begin, end, [&](const QDate &date) { wanted = wanted || dates.contains(date); });
-        if (wanted) {
-            lines.append(begin, next - begin);
+        bool wanted = false;
+        bool dated = false;
+        forEachDate(begin, end, [&](const QDate &date) {
+            dated = true;
+            wanted = wanted || dates.contains(date);
+        });
+        int breaks = 0;
+        for (const char *at = end; at < next; ++at)
+            breaks += *at == '\n' || (*at == '\r' && (at + 1 == next || at[1] != '\n'));
+        if (!headerSeen) {
+            pieces.last().append(begin, next - begin);
+            if (!blank(begin, end)) {
+                headerSeen = true;
+                if (!dated) {
+                    header = pieces.last();
+                    headerLines = lines + breaks;
+                }
+            }
+        } else if (wanted) {
+            if (taken > PieceBytes) {
+                pieces << header + QByteArray(lines - headerLines, '\n');
+                taken = 0;
+            }
+            pieces.last().append(begin, next - begin);
+            taken += next - begin;
         } else {
             for (const char *at = begin; at < next; ++at) {
                 if (isBreak(*at))
-                    lines.append(*at);
+                    pieces.last().append(*at);
             }
         }
+        lines += breaks;
     });
-    return lines;
+    return pieces;
 }
 
 QList<QDate> datesWritten(const QByteArray &log)

@@ -23,12 +23,14 @@ struct LogFile {
 LogFile readLogFile(const QString &path);
 
 // The lines that name any of `dates` (as the program or a spreadsheet
-// writes a date, in whatever column), the first line with anything on it
-// (the header), and nothing of the other lines but their line breaks, so
-// that every line keeps its number. ASCII digits and separators are the
-// same bytes in UTF-8 and code page 932, and a quote is never part of a
-// character of either, so the bytes are sorted without decoding them.
-QByteArray linesOfDates(const QByteArray &log, const QList<QDate> &dates);
+// writes a date, in whatever column) and nothing of the other lines but
+// their line breaks, so that every line keeps its number; in pieces of
+// about a MiB, so that the reading never holds the whole log twice over, each
+// beginning with the log's header (its first line with anything on it, when
+// that names no date). ASCII digits and separators are the same bytes in
+// UTF-8 and code page 932, and a quote is never part of a character of
+// either, so the bytes are sorted without decoding them.
+QList<QByteArray> linesOfDates(const QByteArray &log, const QList<QDate> &dates);
 
 // Every date the log's lines write, latest first.
 QList<QDate> datesWritten(const QByteArray &log);

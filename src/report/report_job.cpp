@@ -99,7 +99,16 @@ LogRead rowsAround(const QByteArray &log, const QList<QDate> &days)
     QList<QDate> dates;
     for (const QDate &day : days)
         dates << day.addDays(-1) << day << day.addDays(1);
-    return readTalkLog(linesOfDates(log, dates));
+    LogRead read;
+    for (const QByteArray &piece : linesOfDates(log, dates)) {
+        LogRead part = readTalkLog(piece);
+        // What is wrong with the whole file is said once.
+        if (part.rows.isEmpty() && part.problems.size() == 1 && read.problems.contains(part.problems.constFirst()))
+            continue;
+        read.rows += std::move(part.rows);
+        read.problems += std::move(part.problems);
+    }
+    return read;
 }
 
 // The latest day a session started on: the log's latest date, or the one
@@ -155,8 +164,17 @@ LoadedReport loadReport(const QString &path, const std::optional<QDate> &date, c
 
 QByteArray dayReportPage(const QString &logPath, const QDate &day)
 {
+    LoadedReport loaded = loadReport(logPath, day);
+    // Past midnight, today's report is that of the session still going on
+    // from the day before.
+    if (loaded.report.talks.isEmpty()) {
+        LoadedReport before = loadReport(logPath, day.addDays(-1));
+        if (std::any_of(before.report.talks.begin(), before.report.talks.end(),
+                        [&](const LogRow &talk) { return talk.date == day; }))
+            loaded = std::move(before);
+    }
     // A day without talks still gets its page, which says so.
-    return reportHtml(loadReport(logPath, day).report);
+    return reportHtml(loaded.report);
 }
 
 int runReportJob(const ReportRequest &request, int argc, char *argv[])
