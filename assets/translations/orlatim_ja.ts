@@ -470,8 +470,8 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>%1 には複数の会場の発表があります。会場を選んでください</translation>
     </message>
     <message>
-        <source>no complete answer within 15 seconds</source>
-        <translation>15 秒以内に応答が完了しませんでした</translation>
+        <source>no complete answer within %1 seconds</source>
+        <translation>%1 秒以内に応答が完了しませんでした</translation>
     </message>
     <message>
         <source>%1: only an https address (https://…) can be fetched</source>

@@ -82,8 +82,9 @@ Form1::Form1(platform::MediaPlayers &players)
                                     m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
     });
     // The control and chair links' report: today's talks as the log holds them.
-    m_remote->server().setReportSource(
-        [] { return ::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()); });
+    m_remote->server().setReportSource([](const std::function<void(QByteArray)> &reply) {
+        reply(::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()));
+    });
 }
 
 // The settings window has no parent, so that it is a window of its own; it
