@@ -203,9 +203,11 @@ QByteArray reportHtml(const SessionReport &report)
                                   "<title>%2</title><style>%3</style></head><body>\n")
                        .arg(QLocale().bcp47Name(), esc(reportHeading(report)), QString::fromUtf8(Style));
     html += hatchDefs();
+    // Written out page by page: a long day's page is held once, in UTF-8.
+    QByteArray bytes = html.toUtf8();
     const auto chunks = pageChunks(int(report.talks.size()));
     for (int page = 0; page < chunks.size(); ++page) {
-        html += QStringLiteral("<section class=\"page\">\n<h1>%1</h1><p>%2</p>\n")
+        html = QStringLiteral("<section class=\"page\">\n<h1>%1</h1><p>%2</p>\n")
                     .arg(esc(reportHeading(report)), esc(reportSubheading(report)));
         if (page == 0 && !report.talks.isEmpty()) {
             html += QStringLiteral("<div class=\"summary\"><div class=\"totals\"><h2>%1</h2><table>")
@@ -227,8 +229,9 @@ QByteArray reportHtml(const SessionReport &report)
                             .arg(esc(leftOut.constFirst()), esc(leftOut.mid(1).join(QStringLiteral("\n"))).replace(QLatin1Char('\n'), QStringLiteral("</li><li>")));
         }
         html += QStringLiteral("</section>\n");
+        bytes += html.toUtf8();
     }
-    return (html + QStringLiteral("</body></html>\n")).toUtf8();
+    return bytes + "</body></html>\n";
 }
 
 } // namespace report
