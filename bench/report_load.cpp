@@ -12,6 +12,7 @@
 #include "programme/talk_log.h"
 #include "remote/remote_server.h"
 #include "remote/remote_view.h"
+#include "report/day_report_service.h"
 #include "timer/form1.h"
 
 #include <QApplication>
@@ -235,6 +236,8 @@ int main(int argc, char *argv[])
     std::printf("replies: %zu (%ld with the page, %lld bytes each), the first after %.0f ms, the last after %.0f ms\n",
                 clients.replies.size(), ok, clients.sizes.empty() ? 0LL : (long long)std::abs(clients.sizes.front()),
                 double(firstReply - asked) / 1e6, double(lastReply - asked) / 1e6);
+    if (const auto *reports = form.findChild<report::DayReportService *>())
+        std::printf("pages built: %d\n", reports->builds());
     for (auto it = clients.statuses.cbegin(); it != clients.statuses.cend(); ++it)
         std::printf("  %d: \"%s\"\n", it.value(), it.key().constData());
     std::printf("counted seconds: %lld in %.1f s; the largest gap between two: %.0f ms; the talk lost %.2f s; "

@@ -4,12 +4,15 @@
 #include "report/report_files.h"
 #include "report/report_geometry.h"
 #include "report/report_job.h"
+#include "report/report_window.h"
 #include "report/session_report.h"
 #include "settings/cp932.h"
 
 #include "fakes/files.h"
 
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +71,7 @@ private slots:
     void fileSelection_data();
     void fileSelection();
     void serviceSharesOneBuild();
+    void windowBuildsAside();
     void formsHoldEveryTitle();
 };
 
@@ -325,6 +329,26 @@ void TestReport::serviceSharesOneBuild()
     QTRY_VERIFY2_WITH_TIMEOUT(pages.size() == 5, "a new page within the 60 s allowed", Limit);
     QCOMPARE(service.builds(), 2);
     QVERIFY(pages[4].contains("Sunrise"));
+}
+
+// The window is never held up by the log: it says so while the report is built.
+void TestReport::windowBuildsAside()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orlatim-log.csv"));
+    QVERIFY(writeFile(path, PastMidnight));
+    report::ReportWindow window(nullptr);
+    window.load(path);
+    const auto saveButton = [&] {
+        const auto buttons = window.findChildren<QPushButton *>();
+        return buttons.isEmpty() ? nullptr : buttons.constFirst();
+    };
+    QVERIFY(saveButton() && !saveButton()->isEnabled());
+    QVERIFY(!window.findChildren<QLabel *>().isEmpty());
+    QCOMPARE(window.findChildren<QLabel *>().constFirst()->text(), QStringLiteral("building…"));
+    QTRY_VERIFY2_WITH_TIMEOUT(saveButton()->isEnabled(), "the report within the 60 s allowed", 60000);
+    // No line of the log was left out.
+    QVERIFY(window.findChildren<QLabel *>().constFirst()->text().isEmpty());
 }
 
 void TestReport::formsHoldEveryTitle()
