@@ -329,6 +329,12 @@ void TestReport::serviceSharesOneBuild()
     QTRY_VERIFY2_WITH_TIMEOUT(pages.size() == 5, "a new page within the 60 s allowed", Limit);
     QCOMPARE(service.builds(), 2);
     QVERIFY(pages[4].contains("Sunrise"));
+
+    // Past midnight, today's report is the session still going on from the day before.
+    QVERIFY(writeFile(path, PastMidnight.left(PastMidnight.lastIndexOf("2026-12-08,09"))));
+    service.request(QDate(2026, 12, 8), [&](const QByteArray &page) { pages << page; });
+    QTRY_VERIFY2_WITH_TIMEOUT(pages.size() == 6, "a new page within the 60 s allowed", Limit);
+    QVERIFY(pages[5].contains("Session report, 2026-12-07") && pages[5].contains("Dawn"));
 }
 
 // The window is never held up by the log: it says so while the report is built.
