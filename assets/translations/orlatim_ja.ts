@@ -819,6 +819,10 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>作成中…</translation>
     </message>
     <message>
+        <source>saving…</source>
+        <translation>保存中…</translation>
+    </message>
+    <message>
         <source>Report</source>
         <translation>レポート</translation>
     </message>

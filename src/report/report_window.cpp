@@ -125,8 +125,18 @@ void ReportWindow::save()
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
         path += filter.contains(QLatin1String("*.pdf")) ? QStringLiteral(".pdf") : QStringLiteral(".html");
-    const QString error = writeReport(m_report, path);
-    m_note->setText(error.isEmpty() ? tr("Saved as %1.").arg(path) : error);
+    // A long day's PDF takes a while: written aside, like the building.
+    m_save->setEnabled(false);
+    m_note->setText(tr("saving…"));
+    runInBackground<QString>(
+        this, [report = m_report, path] { return writeReport(report, path); },
+        [this, path, generation = m_generation](const QString &error) {
+            // A report asked for meanwhile has the window now.
+            if (generation != m_generation)
+                return;
+            m_save->setEnabled(true);
+            m_note->setText(error.isEmpty() ? tr("Saved as %1.").arg(path) : error);
+        });
 }
 
 } // namespace report
