@@ -3,8 +3,6 @@
 #include "programme/programme_file.h"
 #include "programme/session_timetable.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
@@ -156,8 +154,9 @@ QString minutesSeconds(qint64 seconds)
     const QString sign = seconds < 0 ? QStringLiteral("-") : QString();
     if (magnitude < 3600)
         return sign + programme::talkTimeText(int(magnitude));
-    return sign + QCoreApplication::translate("Programme", "%1:%2:%3", "hours:minutes:seconds")
-                      .arg(QString::number(magnitude / 3600))
+    // Figures as m:ss is, in every language: they fit the report's columns.
+    return sign + QStringLiteral("%1:%2:%3")
+                      .arg(magnitude / 3600)
                       .arg(magnitude / 60 % 60, 2, 10, QLatin1Char('0'))
                       .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
