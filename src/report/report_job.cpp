@@ -113,16 +113,18 @@ LogRead rowsAround(const QByteArray &log, const QList<QDate> &days)
 
 // The latest day a session started on: the log's latest date, or the one
 // before when its talks go on from there. A date that only a title writes
-// holds no talk, and the next one down is tried.
+// holds no talk, and the next one down is tried; a few times, then the whole
+// log is read.
 std::optional<QDate> latestSessionDay(const QByteArray &log, LogRead &read)
 {
-    for (const QDate &date : datesWritten(log)) {
+    const QList<QDate> dates = datesWritten(log);
+    for (const QDate &date : dates.mid(0, 8)) {
         read = rowsAround(log, {date});
         if (std::any_of(read.rows.begin(), read.rows.end(), [&](const LogRow &row) { return row.date == date; }))
             return latestDate(read.rows);
     }
     read = readTalkLog(log);
-    return std::nullopt;
+    return latestDate(read.rows);
 }
 
 } // namespace
