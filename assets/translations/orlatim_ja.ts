@@ -831,6 +831,14 @@ by default the file&apos;s own, or a fifth of the slot.</source>
 <context>
     <name>report::ReportWindow</name>
     <message>
+        <source>building…</source>
+        <translation>作成中…</translation>
+    </message>
+    <message>
+        <source>saving…</source>
+        <translation>保存中…</translation>
+    </message>
+    <message>
         <source>Report</source>
         <translation>レポート</translation>
     </message>
@@ -853,6 +861,44 @@ by default the file&apos;s own, or a fifth of the slot.</source>
 </context>
 <context>
     <name>report::Words</name>
+    <message>
+        <source>%n talk from %1 to %2</source>
+        <translation>発表 %n 件、%1 から %2 まで</translation>
+    </message>
+    <message>
+        <source>%n talk of 0:00 (started by mistake) is listed but left out of the totals.</source>
+        <translation>0:00 の発表 %n 件 (誤って開始したもの) は一覧にありますが、合計には入れていません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n talks of 0:00 (started by mistake) are listed but left out of the totals.</source>
+        <translation>
+            <numerusform>0:00 の発表 %n 件 (誤って開始したもの) は一覧にありますが、合計には入れていません。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The log is longer than %1 MiB: this report holds only the talks in its first %1 MiB.</source>
+        <translation>記録が %1 MiB より長いため、このレポートには最初の %1 MiB にある発表だけを載せています。</translation>
+    </message>
+    <message>
+        <source>minutes late</source>
+        <translation>遅れ (分)</translation>
+    </message>
+    <message>
+        <source>talk</source>
+        <translation>発表</translation>
+    </message>
+    <message>
+        <source>below 0: early</source>
+        <translation>0 より下は早い</translation>
+    </message>
+    <message>
+        <source>%n line of the log was left out:</source>
+        <translation>記録の %n 行を読み飛ばしました:</translation>
+    </message>
+    <message>
+        <source>%1: the report of %2, %n talk.</source>
+        <translation>%1: %2 のレポート、発表 %n 件。</translation>
+    </message>
     <message>
         <source>a quoted field is not closed</source>
         <translation>引用符で始まる欄が閉じていません</translation>

@@ -6,7 +6,7 @@
 #include "platform/messages.h"
 #include "remote/chair_state.h"
 #include "remote/remote_view.h"
-#include "report/report_job.h"
+#include "report/day_report_service.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
@@ -83,9 +83,11 @@ Form1::Form1(platform::MediaPlayers &players)
                                         + (idle() && !m_sessionClock.ended(m_programme.currentIndex()) ? 0 : 1),
                                     m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
     });
-    // The control and chair links' report: today's talks as the log holds them.
-    m_remote->server().setReportSource([](const std::function<void(QByteArray)> &reply) {
-        reply(::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()));
+    // The control and chair links' report: today's talks as the log holds
+    // them, built off this thread so that the counted seconds never wait.
+    auto *reports = new ::report::DayReportService(programme::TalkLogFileName, this);
+    m_remote->server().setReportSource([reports](std::function<void(QByteArray)> reply) {
+        reports->request(QDate::currentDate(), std::move(reply));
     });
 }
 
