@@ -302,13 +302,15 @@ void TestRemoteServer::largeAnswersAreSentWhole_data()
     QTest::addColumn<QByteArray>("path");
     QTest::addColumn<qsizetype>("size");
     QTest::addColumn<bool>("later");      // the report is built after the client has waited
-    QTest::addColumn<int>("readAfterMs"); // -1: the client never reads
+    QTest::addColumn<int>("readAfterMs"); // -1: the client never reads, -2: it leaves first
     QTest::addColumn<int>("sendTimeoutMs");
     QTest::addColumn<int>("status");      // 0: nothing, or not all of it, arrives
     const qsizetype most = remote::RemoteServer::MaxReportPage;
     const qsizetype huge = 24 * 1024 * 1024;
     QTest::newRow("report, at once") << QByteArray("report") << qsizetype(2000) << false << 0 << 30000 << 200;
     QTest::newRow("report, built later") << QByteArray("report") << qsizetype(2000) << true << 0 << 30000 << 200;
+    QTest::newRow("report built after the client left") << QByteArray("report") << qsizetype(2000) << true << -2 << 30000
+                                                        << 0;
     QTest::newRow("largest report, read late") << QByteArray("report") << most << false << 400 << 30000 << 200;
     QTest::newRow("report too large") << QByteArray("report") << most + 1 << false << 0 << 30000 << 500;
     QTest::newRow("huge state, read late") << QByteArray("state") << huge << false << 400 << 30000 << 200;
@@ -344,14 +346,18 @@ void TestRemoteServer::largeAnswersAreSentWhole()
     if (later) {
         QTRY_VERIFY(pending);
         QTest::qWait(300);
+        if (readAfterMs == -2) {
+            client.abort();
+            QTRY_COMPARE(server.connectionCount(), 0);
+        }
         pending(page);
     }
-    if (readAfterMs < 0) {
+    if (readAfterMs == -1) {
         // The server gives up on it.
         QTRY_COMPARE(server.connectionCount(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 0, 20000);
     } else {
-        QTest::qWait(readAfterMs);
+        QTest::qWait(std::max(readAfterMs, 0));
     }
     QByteArray answer;
     for (int i = 0; i < 100000 && (client.state() == QAbstractSocket::ConnectedState || client.bytesAvailable());
