@@ -41,8 +41,10 @@ struct OwnHost {
 };
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
-// The chair's link shows the talk with the session's timetable; like the
-// view link it cannot change anything.
+// The kinds of secret link, each with pages and routes of its own (see
+// RouteTable). The chair's link shows the talk with the session's
+// timetable; like the view link it cannot change anything. Another server
+// built on WebServer adds its own kinds here.
 enum class Link { View, Control, Chair };
 
 struct LinkTokens {
