@@ -1,5 +1,7 @@
 #include "timer/command_line.h"
 
+#include "board/broker_address.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -55,6 +57,11 @@ CommandLine::CommandLine()
                          CommandLine::tr("Serve the remote view on PORT for this run only and print its "
                                          "view, control and chair links."),
                          QStringLiteral("PORT"))
+    , m_brokerOption(QStringLiteral("broker"),
+                     CommandLine::tr("Publish this room's talk for this run only to the conference board's MQTT "
+                                     "broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password "
+                                     "comes from ORLATIM_BROKER_PASSWORD."),
+                     QStringLiteral("URL"))
 {
     // Qt's own options are single-dash words; read them as words, never as
     // bundles of letters ("-reverse" is not -r -e -v ...).
@@ -67,6 +74,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
+    m_parser.addOption(m_brokerOption);
     m_reportOptions.addTo(m_parser);
     m_importCommand.addOptions(m_parser);
     for (const char *name : QtFlags)
@@ -106,6 +114,18 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
                      + int(m_parser.isSet(m_remotePortOption));
     if (runs > 1)
         return usageError(CommandLine::tr("--import, --report and --remote-port are given one at a time."));
+    if (m_parser.isSet(m_brokerOption)) {
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
+            return usageError(CommandLine::tr("--broker publishes a running timer, not --import or --report."));
+        const auto address = board::parseBrokerAddress(m_parser.value(m_brokerOption));
+        if (const QString *mistake = std::get_if<QString>(&address))
+            return usageError(*mistake);
+        const QString room = QStringLiteral("room");
+        m_room = m_parser.value(room).trimmed();
+        if (m_parser.isSet(room) && m_room.isEmpty())
+            return usageError(CommandLine::tr("--room needs the room's name."));
+        m_broker = m_parser.value(m_brokerOption);
+    }
     if (const auto status = m_importCommand.answer(m_parser, usageError))
         return status;
     if (m_parser.isSet(m_remotePortOption)) {
