@@ -105,12 +105,16 @@ public:
     }
 
     // The subscriber's view: the retained messages of the topics matching
-    // the pattern, as mosquitto_sub prints them ("topic payload" lines).
-    QByteArray retained(const QString &pattern, const QString &user = {}, const QString &password = {}) const
+    // the pattern, as mosquitto_sub prints them ("topic payload" lines),
+    // gathered for 2 s, or until that many have come.
+    QByteArray retained(const QString &pattern, const QString &user = {}, const QString &password = {},
+                        int count = 0) const
     {
         QStringList arguments{QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
                               QString::number(m_port), QStringLiteral("-t"), pattern, QStringLiteral("-v"),
                               QStringLiteral("--retained-only"), QStringLiteral("-W"), QStringLiteral("2")};
+        if (count > 0)
+            arguments << QStringLiteral("-C") << QString::number(count);
         if (!user.isEmpty())
             arguments << QStringLiteral("-u") << user << QStringLiteral("-P") << password;
         QProcess sub;
