@@ -48,12 +48,10 @@ RoomPublisher::RoomPublisher(remote::RemoteView &view, QObject *parent) : QObjec
     });
 }
 
-const remote::BoardSettings &RoomPublisher::settings() const { return m_view.boardSettings(); }
-
 QString RoomPublisher::restore()
 {
-    const remote::BoardSettings &settings = m_view.boardSettings();
-    return settings.on ? start(settings) : QString();
+    m_current = m_view.boardSettings();
+    return m_current.on ? start(m_current) : QString();
 }
 
 QString RoomPublisher::publishOnce(const QString &broker, const QString &room)
@@ -69,6 +67,7 @@ QString RoomPublisher::publishOnce(const QString &broker, const QString &room)
 QString RoomPublisher::apply(const remote::BoardSettings &settings)
 {
     const QString fileProblem = m_view.setBoardSettings(settings);
+    m_current = settings;
     const QString problem = settings.on ? start(settings) : QString();
     if (!settings.on)
         stop(tr("off"));
@@ -77,6 +76,7 @@ QString RoomPublisher::apply(const remote::BoardSettings &settings)
 
 QString RoomPublisher::start(const remote::BoardSettings &settings)
 {
+    m_current = settings;
     const auto parsed = parseBrokerAddress(settings.broker);
     if (const QString *problem = std::get_if<QString>(&parsed)) {
         stop(*problem);

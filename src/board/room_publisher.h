@@ -39,8 +39,8 @@ public:
     // The settings from the window: remembered, and followed at once.
     QString apply(const remote::BoardSettings &settings);
 
-    // As remembered in the remote view's file.
-    const remote::BoardSettings &settings() const;
+    // As followed now: remembered, or given for this run.
+    const remote::BoardSettings &settings() const { return m_current; }
     bool isOn() const { return m_on; }
     // The connection's state in words, or why publishing is off.
     QString stateText() const { return m_words; }
@@ -59,6 +59,7 @@ private:
     remote::RemoteView &m_view;
     MqttClient m_client;
     bool m_on = false;
+    remote::BoardSettings m_current;
     QString m_room;
     QString m_stateTopic;
     QString m_onlineTopic;
