@@ -10,7 +10,10 @@ namespace board {
 
 namespace {
 
-constexpr int SpacingMs = 1000;
+// A little under a second: each counted second goes out at once even when
+// the clock correction makes it shorter, and a change between two counted
+// seconds waits for the next.
+constexpr int SpacingMs = 900;
 
 const QByteArray Online = QByteArrayLiteral("true");
 const QByteArray Offline = QByteArrayLiteral("false");

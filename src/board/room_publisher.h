@@ -16,7 +16,7 @@ namespace board {
 
 // The room's part of the conference board: the chair link's state, with the
 // room's name and the laptop's time, published retained to
-// "<prefix>/<room>/state" at each change, once a second at most, and
+// "<prefix>/<room>/state" at each change, once a counted second at most, and
 // "<prefix>/<room>/online", "true" while connected and "false" as the last
 // will and on leaving. Only the state goes out: nothing from the broker
 // reaches the timer.
@@ -66,7 +66,7 @@ private:
     // The last state sent, less the chair's clock, which moves every second
     // even while nothing else does.
     QJsonObject m_sent;
-    // Keeps states a second apart; a change meanwhile goes out when it ends.
+    // Keeps states apart; a change meanwhile goes out when it ends.
     QTimer m_spacing;
     bool m_due = false;
     QString m_words;
