@@ -14,7 +14,8 @@ namespace {
 board::MqttSettings settingsFor(const BrokerFixture &broker, const QString &user = {}, const QString &password = {})
 {
     board::MqttSettings settings;
-    settings.address = std::get<board::BrokerAddress>(board::parseBrokerAddress(broker.url(QStringLiteral("conf"), user)));
+    const auto address = board::parseBrokerAddress(broker.url(QStringLiteral("conf"), user));
+    settings.address = std::get<board::BrokerAddress>(address);
     settings.password = password;
     return settings;
 }
@@ -96,7 +97,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(broker.retained(QStringLiteral("conf/r/online"), {}, {}, 1),
                                       QByteArrayLiteral("conf/r/online true\n"), 10000);
         }
-        QCOMPARE(broker.retained(QStringLiteral("conf/r/online"), {}, {}, 1), QByteArrayLiteral("conf/r/online false\n"));
+        QCOMPARE(broker.retained(QStringLiteral("conf/r/online"), {}, {}, 1),
+                 QByteArrayLiteral("conf/r/online false\n"));
     }
 };
 
