@@ -122,8 +122,11 @@ void MqttConnection::run()
         m_connected = false;
         if (m_answered.exchange(false))
             retry = FirstRetry;
-        const QString reason = m_refusal ? QString::fromUtf8(mosquitto_connack_string(m_refusal))
-                                         : QString::fromUtf8(mosquitto_strerror(rc));
+        // The library's sentences, made to fit inside ours.
+        QString reason = QString::fromUtf8(m_refusal ? mosquitto_connack_string(m_refusal) : mosquitto_strerror(rc));
+        reason.remove(QLatin1String("Connection Refused: "));
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
         const QString words = m_refusal ? tr("%1 refused: %2; trying again in %3 s")
                                         : tr("no connection to %1 (%2); trying again in %3 s");
         postState(m_refusal ? MqttClient::State::Refused : MqttClient::State::Waiting,
