@@ -66,6 +66,13 @@ private slots:
         QCOMPARE(publisher.start(settings), QString());
         publisher.publish(QStringLiteral("conf/Room 2/state"), QByteArrayLiteral("{\"a\":1}"));
         QTRY_VERIFY2_WITH_TIMEOUT(publisher.state() == state, qPrintable(publisher.stateText()), 10000);
+        if (tls && !trusted) {
+            // Tried again, and refused again for its certificate, not
+            // given up as an invalid call.
+            QTRY_VERIFY2_WITH_TIMEOUT(publisher.stateText().contains(QLatin1String("trying again in 2 s")),
+                                      qPrintable(publisher.stateText()), 10000);
+            QVERIFY2(publisher.stateText().contains(QLatin1String("TLS")), qPrintable(publisher.stateText()));
+        }
         if (state != MqttClient::State::Connected) {
             const bool everConnected = std::any_of(states.begin(), states.end(), [](const QList<QVariant> &words) {
                 return words.at(0).toString().startsWith(QLatin1String("connected"));
