@@ -4,8 +4,10 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QObject;
+class QWidget;
 
 namespace remote {
 
@@ -35,6 +37,10 @@ public:
     virtual QString linkHost() const = 0;
     virtual int viewerCount() const = 0;
     virtual QString problem() const = 0;
+    // More parts of the window, such as the conference board's, each made
+    // when the window is.
+    using WindowPart = std::function<QWidget *(QWidget *parent)>;
+    virtual const std::vector<WindowPart> &windowParts() const = 0;
     // Calls back after any of the above may have changed, for as long as
     // the receiver lives.
     virtual void whenChanged(QObject *receiver, std::function<void()> callback) = 0;

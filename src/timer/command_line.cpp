@@ -1,5 +1,7 @@
 #include "timer/command_line.h"
 
+#include "board/broker_address.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -59,6 +61,11 @@ CommandLine::CommandLine()
                           CommandLine::tr("Show the stage window on screen N (from 1, in the order of the "
                                           "right-click menu) for this run only; 0 for none."),
                           QStringLiteral("N"))
+    , m_brokerOption(QStringLiteral("broker"),
+                     CommandLine::tr("Publish this room's talk for this run only to the conference board's MQTT "
+                                     "broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password "
+                                     "comes from ORLATIM_BROKER_PASSWORD."),
+                     QStringLiteral("URL"))
 {
     // Qt's own options are single-dash words; read them as words, never as
     // bundles of letters ("-reverse" is not -r -e -v ...).
@@ -72,6 +79,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
     m_parser.addOption(m_stageScreenOption);
+    m_parser.addOption(m_brokerOption);
     m_reportOptions.addTo(m_parser);
     m_importCommand.addOptions(m_parser);
     for (const char *name : QtFlags)
@@ -121,6 +129,18 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
             return usageError(
                 CommandLine::tr("--stage-screen needs a screen number: 1 for the first, 0 for none."));
         m_stageScreen = screen;
+    }
+    if (m_parser.isSet(m_brokerOption)) {
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
+            return usageError(CommandLine::tr("--broker publishes a running timer, not --import or --report."));
+        const auto address = board::parseBrokerAddress(m_parser.value(m_brokerOption));
+        if (const QString *mistake = std::get_if<QString>(&address))
+            return usageError(*mistake);
+        const QString room = QStringLiteral("room");
+        m_room = m_parser.value(room).trimmed();
+        if (m_parser.isSet(room) && m_room.isEmpty())
+            return usageError(CommandLine::tr("--room needs the room's name."));
+        m_broker = m_parser.value(m_brokerOption);
     }
     if (const auto status = m_importCommand.answer(m_parser, usageError))
         return status;

@@ -31,6 +31,10 @@ public:
     // The screen the stage window goes to for this run, counted from 1 in
     // the order of the right-click menu; 0 for none. No value: as remembered.
     std::optional<int> stageScreen() const { return m_stageScreen; }
+    // The conference's broker to publish this room to for this run, if
+    // given, and the room's name, empty for the remembered one.
+    std::optional<QString> broker() const { return m_broker; }
+    QString room() const { return m_room; }
 
     // The report to write instead of starting, if asked for.
     const std::optional<report::ReportRequest> &reportRequest() const { return m_reportRequest; }
@@ -43,6 +47,9 @@ private:
     std::optional<quint16> m_remotePort;
     QCommandLineOption m_stageScreenOption;
     std::optional<int> m_stageScreen;
+    QCommandLineOption m_brokerOption;
+    std::optional<QString> m_broker;
+    QString m_room;
     report::ReportOptions m_reportOptions;
     std::optional<report::ReportRequest> m_reportRequest;
     schedule_import::ImportCommand m_importCommand;

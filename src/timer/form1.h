@@ -19,6 +19,9 @@ class QFrame;
 class QMenu;
 class QPushButton;
 
+namespace board {
+class RoomPublisher;
+}
 namespace remote {
 class RemoteView;
 }
@@ -70,6 +73,7 @@ public:
     void toggleFullScreen();
     remote::RemoteView &remoteView() const { return *m_remote; }
     stage::Stage &stage() const { return *m_stage; }
+    board::RoomPublisher &roomPublisher() const { return *m_publisher; }
     // The right-click menu's entries.
     void fillContextMenu(QMenu &menu);
 
@@ -124,6 +128,7 @@ private:
     QPointer<programme::ProgrammeWindow> m_programmeWindow;
     remote::RemoteView *m_remote = nullptr;
     stage::Stage *m_stage = nullptr;
+    board::RoomPublisher *m_publisher = nullptr;
     // Hidden by the half-second blink until the next whole second.
     bool m_messageBlinkedOff = false;
 
