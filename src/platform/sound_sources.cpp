@@ -35,7 +35,10 @@ public:
         , m_info(info)
         , m_stream(SDL_NewAudioStream(AUDIO_S16SYS, Uint8(info.channels), info.samplerate, AUDIO_S16SYS,
                                       deviceChannels, deviceRate))
-        , m_block(std::size_t(blockFrames) * std::size_t(info.channels))
+        // A block of about blockFrames once converted, whatever the rate a
+        // header claims: 4096 frames at 1 Hz would otherwise become 180 million.
+        , m_blockFrames(int(std::clamp<qint64>(qint64(blockFrames) * info.samplerate / deviceRate, 1, blockFrames)))
+        , m_block(std::size_t(m_blockFrames) * std::size_t(info.channels))
     {
         // Floating-point files are scaled to the 16-bit range, not clipped.
         // That reads the whole file once for its peak: done only where it
@@ -59,7 +62,7 @@ public:
     {
         const int wanted = int(std::min<qint64>(frames, blockFrames)) * deviceChannels * int(sizeof(qint16));
         while (!m_flushed && SDL_AudioStreamAvailable(m_stream) < wanted) {
-            const sf_count_t got = sf_readf_short(m_file, m_block.data(), blockFrames);
+            const sf_count_t got = sf_readf_short(m_file, m_block.data(), m_blockFrames);
             if (got < 0 || (got == 0 && sf_error(m_file) != SF_ERR_NO_ERROR))
                 return -1;
             const int put = got == 0 ? SDL_AudioStreamFlush(m_stream)
@@ -92,6 +95,7 @@ private:
     SNDFILE *m_file;
     SF_INFO m_info;
     SDL_AudioStream *m_stream;
+    int m_blockFrames;
     std::vector<qint16> m_block;
     bool m_flushed = false;
 };
