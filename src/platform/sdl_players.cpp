@@ -174,8 +174,17 @@ void SdlPlayers::decoded(int index, quint64 job, const DecodedSound &sound)
     player.job = 0;
     const bool waiting = std::exchange(player.startWhenDecoded, false);
     const auto tell = qScopeGuard([this] { tellSilentOnce(); });
-    if (!sound.samples && !sound.stream) {
-        tellSilent(index, sound.problem, sound.detail);
+    SoundProblem problem = sound.problem;
+    QString detail = sound.detail;
+    try {
+        if (sound.stream)
+            player.stream = std::make_unique<SoundStream>(sound.stream);
+    } catch (const std::exception &error) { // no thread to be had
+        problem = SoundProblem::Unreadable;
+        detail = QString::fromLocal8Bit(error.what());
+    }
+    if (!sound.samples && !player.stream) {
+        tellSilent(index, problem, detail);
         if (waiting) {
             player.playing = false;
             planDevice();
@@ -183,9 +192,7 @@ void SdlPlayers::decoded(int index, quint64 job, const DecodedSound &sound)
         return;
     }
     player.samples = sound.samples;
-    if (sound.stream)
-        player.stream = std::make_unique<SoundStream>(sound.stream);
-    const std::vector<qint16> &played = sound.stream ? silentLoop : *player.samples;
+    const std::vector<qint16> &played = player.stream ? silentLoop : *player.samples;
     player.chunk.allocated = 0;
     // The mixer only reads the samples.
     player.chunk.abuf = reinterpret_cast<Uint8 *>(const_cast<qint16 *>(played.data()));
