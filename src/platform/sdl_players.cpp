@@ -98,7 +98,8 @@ std::unique_ptr<MediaPlayers> createSoundPlayers(QObject *parent)
 SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseconds linger, qint64 longestHeld)
     : MediaPlayers(parent)
     // A mixer chunk counts its bytes in 32 bits.
-    , m_longestHeld(std::min<qint64>(longestHeld, std::numeric_limits<Uint32>::max() / (deviceChannels * sizeof(qint16)) - 8192))
+    , m_longestHeld(std::min<qint64>(
+          longestHeld, std::numeric_limits<Uint32>::max() / (deviceChannels * sizeof(qint16)) - 8192))
     , m_bufferFrames(bufferFrames)
     , m_linger(linger)
 {
@@ -441,7 +442,9 @@ void SdlPlayers::fillFromStream(int, void *stream, int length, void *playback)
         return;
     QMetaObject::invokeMethod(
         current->owner,
-        [owner = current->owner, index = current->index, number = current->number] { owner->streamEnded(index, number); },
+        [owner = current->owner, index = current->index, number = current->number] {
+            owner->streamEnded(index, number);
+        },
         Qt::QueuedConnection);
 }
 

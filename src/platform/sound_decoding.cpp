@@ -70,7 +70,8 @@ DecodedSound decodeSound(const QString &storedName, const std::atomic<bool> &can
     OpenedSource opened;
     if (soundKindOf(path, file.peek(12)) == SoundKind::Midi) {
         if (file.size() > largestMidiFile)
-            return failed(SoundProblem::TooLarge, QStringLiteral("%1 bytes, too large for a MIDI file").arg(file.size()));
+            return failed(SoundProblem::TooLarge,
+                          QStringLiteral("%1 bytes, too large for a MIDI file").arg(file.size()));
         opened = openMidiSource(file.readAll());
     } else {
         file.close();

@@ -122,7 +122,8 @@ public:
     {
         if (!m_player)
             return 0;
-        const bool playing = fluid_player_get_status(m_player.get()) == FLUID_PLAYER_PLAYING && m_rendered < longestMidiFrames;
+        const bool playing =
+            fluid_player_get_status(m_player.get()) == FLUID_PLAYER_PLAYING && m_rendered < longestMidiFrames;
         const qint64 left = playing ? frames : std::min(frames, releaseFrames - m_released);
         const int count = int(std::min<qint64>(left, blockFrames));
         if (count <= 0)
