@@ -80,14 +80,15 @@ public:
     }
 };
 
-long residentMiB()
+// VmRSS: resident now; VmHWM: the most it has been.
+long residentMiB(const QByteArray &field = QByteArrayLiteral("VmRSS:"))
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').first().toLong() / 1024;
     return 0;
 }
 
@@ -160,8 +161,9 @@ int main(int argc, char *argv[])
         std::printf("second %2zu reached the page %7.1f ms after the one before\n", i, interval);
     }
     std::printf("%zu seconds; the largest departure from one second: %.1f ms; resident memory %ld MiB before the "
-                "talk, %ld MiB after\n",
-                arrivals.empty() ? 0 : arrivals.size() - 1, worst, before, residentMiB());
+                "talk, %ld MiB after, %ld MiB at most\n",
+                arrivals.empty() ? 0 : arrivals.size() - 1, worst, before, residentMiB(),
+                residentMiB(QByteArrayLiteral("VmHWM:")));
     QMetaObject::invokeMethod(&page, [&] { qDeleteAll(page.children()); }, Qt::BlockingQueuedConnection);
     thread.quit();
     thread.wait();

@@ -737,6 +737,41 @@ conference board.</source>
     </message>
 </context>
 <context>
+    <name>platform::SoundMessages</name>
+    <message>
+        <source>no file is named.</source>
+        <translation>ファイル名がありません。</translation>
+    </message>
+    <message>
+        <source>the file is not there.</source>
+        <translation>ファイルが見つかりません。</translation>
+    </message>
+    <message>
+        <source>the file cannot be read.</source>
+        <translation>ファイルを読めません。</translation>
+    </message>
+    <message>
+        <source>it is not a sound file.</source>
+        <translation>音声ファイルではありません。</translation>
+    </message>
+    <message>
+        <source>the file is too large.</source>
+        <translation>ファイルが大きすぎます。</translation>
+    </message>
+    <message>
+        <source>MIDI needs a General MIDI SoundFont (timgm6mb-soundfont).</source>
+        <translation>MIDI の再生には General MIDI の SoundFont (timgm6mb-soundfont) が必要です。</translation>
+    </message>
+    <message>
+        <source>The music &quot;%1&quot; will stay silent: %2</source>
+        <translation>音楽「%1」は鳴りません: %2</translation>
+    </message>
+    <message>
+        <source>Bell %1 &quot;%2&quot; will stay silent: %3</source>
+        <translation>%1鈴「%2」は鳴りません: %3</translation>
+    </message>
+</context>
+<context>
     <name>programme::ProgrammeWindow</name>
     <message>
         <source>Programme</source>

@@ -29,6 +29,9 @@ public:
 
 signals:
     void done(int index, int code);
+    // Sounds found to stay silent (a missing file, one that is no sound),
+    // told in the user's language once their players have been opened.
+    void silent(const QString &message);
 };
 
 } // namespace platform

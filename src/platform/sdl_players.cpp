@@ -1,14 +1,19 @@
 #include "platform/sdl_players.h"
 
+#include "platform/sound_messages.h"
 #include "platform/sound_players.h"
+#include "platform/sound_stream.h"
 
 #include <QDebug>
+#include <QScopeGuard>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
+#include <new>
 #include <utility>
 
 namespace platform {
@@ -21,12 +26,38 @@ std::atomic<SdlPlayers *> deviceOwner{nullptr};
 
 QString sdlError() { return QString::fromUtf8(SDL_GetError()); }
 
+// What a streamed sound's channel plays in a loop, for the stream to overwrite.
+const std::vector<qint16> silentLoop(std::size_t(4096) * deviceChannels);
+
+// A decoder that fails in any way leaves its sound silent, not the program ended.
+DecodedSound decodeSafely(const QString &fileName, const std::atomic<bool> &cancelled, qint64 longestHeld)
+{
+    try {
+        return decodeSound(fileName, cancelled, longestHeld);
+    } catch (const std::bad_alloc &) {
+        return {nullptr, nullptr, SoundProblem::TooLarge, QStringLiteral("out of memory")};
+    } catch (const std::exception &error) {
+        return {nullptr, nullptr, SoundProblem::Unreadable, QString::fromLocal8Bit(error.what())};
+    }
+}
+
 } // namespace
+
+// One playback of a streamed sound, as the mixer's effect on its channel sees it.
+struct SdlPlayers::StreamPlayback {
+    SdlPlayers *owner = nullptr;
+    int index = 0;
+    quint64 number = 0;
+    SoundStream *stream = nullptr;
+    std::atomic<bool> endTold{false};
+};
 
 struct SdlPlayers::Player {
     QString fileName;
     std::shared_ptr<const std::vector<qint16>> samples; // decoded, in the device's format
-    Mix_Chunk chunk{};  // over `samples`: valid while the device sleeps and opens again
+    std::unique_ptr<SoundStream> stream;                 // or streamed from the file
+    std::unique_ptr<StreamPlayback> playback;            // the last playback of `stream`
+    Mix_Chunk chunk{};  // over `samples` or silentLoop: valid while the device sleeps and opens again
     quint64 job = 0;    // the decode awaited; 0 when none is
     bool open = false;
     bool playing = false; // from "Play" until its end has been reported
@@ -34,24 +65,28 @@ struct SdlPlayers::Player {
     bool stopRequested = false;
     bool warned = false;
 
+    // Only once the mixer has let the sound go.
     void release()
     {
         samples.reset();
+        playback.reset();
+        stream.reset();
         chunk = {};
         job = 0;
         startWhenDecoded = false;
     }
 
     // One line per opened file, not one per "Play", so a missing bell
-    // does not fill the terminal during overtime.
-    void silence(int index, const QString &why)
+    // does not fill the terminal during overtime; false when it was written already.
+    bool silence(int index, const QString &why)
     {
         if (warned)
-            return;
+            return false;
         warned = true;
         qWarning().noquote() << QStringLiteral("orlatim: sound player %1 (\"%2\") stays silent: %3")
                                     .arg(index)
                                     .arg(fileName, why);
+        return true;
     }
 };
 
@@ -60,8 +95,11 @@ std::unique_ptr<MediaPlayers> createSoundPlayers(QObject *parent)
     return std::make_unique<SdlPlayers>(parent);
 }
 
-SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseconds linger)
+SdlPlayers::SdlPlayers(QObject *parent, int bufferFrames, std::chrono::milliseconds linger, qint64 longestHeld)
     : MediaPlayers(parent)
+    // A mixer chunk counts its bytes in 32 bits.
+    , m_longestHeld(std::min<qint64>(
+          longestHeld, std::numeric_limits<Uint32>::max() / (deviceChannels * sizeof(qint16)) - 8192))
     , m_bufferFrames(bufferFrames)
     , m_linger(linger)
 {
@@ -120,7 +158,7 @@ void SdlPlayers::open(int index)
     player.warned = false;
     player.job = ++m_lastJob;
     m_decoders.start([this, index, job = player.job, fileName = player.fileName] {
-        const DecodedSound sound = decodeSound(fileName, m_closing);
+        const DecodedSound sound = decodeSafely(fileName, m_closing, m_longestHeld);
         // The destructor waits for this thread, so the players still exist.
         QMetaObject::invokeMethod(
             this, [this, index, job, sound] { decoded(index, job, sound); }, Qt::QueuedConnection);
@@ -136,9 +174,18 @@ void SdlPlayers::decoded(int index, quint64 job, const DecodedSound &sound)
         return;
     player.job = 0;
     const bool waiting = std::exchange(player.startWhenDecoded, false);
-    const std::size_t bytes = sound.samples ? sound.samples->size() * sizeof(qint16) : 0;
-    if (!sound.samples || bytes > std::numeric_limits<Uint32>::max()) {
-        player.silence(index, sound.samples ? QStringLiteral("too long") : sound.error);
+    const auto tell = qScopeGuard([this] { tellSilentOnce(); });
+    SoundProblem problem = sound.problem;
+    QString detail = sound.detail;
+    try {
+        if (sound.stream)
+            player.stream = std::make_unique<SoundStream>(sound.stream);
+    } catch (const std::exception &error) { // no thread to be had
+        problem = SoundProblem::Unreadable;
+        detail = QString::fromLocal8Bit(error.what());
+    }
+    if (!sound.samples && !player.stream) {
+        tellSilent(index, problem, detail);
         if (waiting) {
             player.playing = false;
             planDevice();
@@ -146,13 +193,28 @@ void SdlPlayers::decoded(int index, quint64 job, const DecodedSound &sound)
         return;
     }
     player.samples = sound.samples;
+    const std::vector<qint16> &played = player.stream ? silentLoop : *player.samples;
     player.chunk.allocated = 0;
     // The mixer only reads the samples.
-    player.chunk.abuf = reinterpret_cast<Uint8 *>(const_cast<qint16 *>(player.samples->data()));
-    player.chunk.alen = Uint32(bytes);
+    player.chunk.abuf = reinterpret_cast<Uint8 *>(const_cast<qint16 *>(played.data()));
+    player.chunk.alen = Uint32(played.size() * sizeof(qint16));
     player.chunk.volume = MIX_MAX_VOLUME;
     if (waiting)
         start(index);
+}
+
+void SdlPlayers::tellSilent(int index, SoundProblem problem, const QString &detail)
+{
+    Player &player = *m_players[index - 1];
+    if (player.silence(index, detail) && problem != SoundProblem::Cancelled)
+        m_silentMessages << silentSoundMessage(index, player.fileName, problem);
+}
+
+// The sounds opened together are told about in one message.
+void SdlPlayers::tellSilentOnce()
+{
+    if (!decoding() && !m_silentMessages.isEmpty())
+        emit silent(std::exchange(m_silentMessages, {}).join(QLatin1Char('\n')));
 }
 
 void SdlPlayers::play(int index)
@@ -160,11 +222,11 @@ void SdlPlayers::play(int index)
     Player &player = *m_players[index - 1];
     // A sound never overlaps or restarts itself: a bell due while it still
     // rings (a short warning interval) lets the ringing one finish.
-    if (!player.open || player.playing || (!player.samples && player.job == 0))
+    if (!player.open || player.playing || (!player.samples && !player.stream && player.job == 0))
         return;
     player.playing = true;
     player.stopRequested = false;
-    if (player.samples)
+    if (player.job == 0)
         start(index);
     else
         player.startWhenDecoded = true;
@@ -173,10 +235,26 @@ void SdlPlayers::play(int index)
 void SdlPlayers::start(int index)
 {
     Player &player = *m_players[index - 1];
-    if (openDevice() && Mix_PlayChannel(index - 1, &player.chunk, 0) >= 0)
-        return;
-    if (m_deviceOpen)
+    const int channel = index - 1;
+    if (openDevice()) {
+        if (!player.stream && Mix_PlayChannel(channel, &player.chunk, 0) >= 0)
+            return;
+        if (player.stream) {
+            player.playback = std::make_unique<StreamPlayback>();
+            player.playback->owner = this;
+            player.playback->index = index;
+            player.playback->number = ++m_lastPlayback;
+            player.playback->stream = player.stream.get();
+            Mix_UnregisterAllEffects(channel);
+            player.stream->started();
+            if (Mix_RegisterEffect(channel, &SdlPlayers::fillFromStream, nullptr, player.playback.get()) != 0 &&
+                Mix_PlayChannel(channel, &player.chunk, -1) >= 0)
+                return;
+            Mix_UnregisterAllEffects(channel);
+            player.stream->rewind();
+        }
         player.silence(index, sdlError());
+    }
     player.playing = false;
     planDevice();
 }
@@ -326,9 +404,22 @@ void SdlPlayers::playbackEnded(int index)
     if (!player.playing)
         return;
     player.playing = false;
+    // The mixer has let it go: the stream may wind back for the next "Play".
+    if (player.stream)
+        player.stream->rewind();
     m_keepUntil = std::max(m_keepUntil, std::chrono::steady_clock::now() + m_linger);
     emit done(index, player.stopRequested ? stoppedEarly : playedToEnd);
     planDevice();
+}
+
+// The end of a streamed sound comes from its stream, not from the mixer,
+// whose channel loops: the channel is halted, and the halt reports the end.
+void SdlPlayers::streamEnded(int index, quint64 playback)
+{
+    Player &player = *m_players[index - 1];
+    if (player.playing && player.playback && player.playback->number == playback && m_deviceOpen &&
+        Mix_Playing(index - 1))
+        Mix_HaltChannel(index - 1);
 }
 
 // The hook runs on the mixer's audio thread when a sound ends by itself, and
@@ -340,6 +431,21 @@ void SdlPlayers::channelFinished(int channel)
     if (!self)
         return;
     QMetaObject::invokeMethod(self, [self, channel] { self->playbackEnded(channel + 1); }, Qt::QueuedConnection);
+}
+
+// Runs on the audio thread, over the silent loop's samples as they are mixed.
+void SdlPlayers::fillFromStream(int, void *stream, int length, void *playback)
+{
+    auto *current = static_cast<StreamPlayback *>(playback);
+    if (current->stream->fill(static_cast<qint16 *>(stream), length / int(sizeof(qint16))) ||
+        current->endTold.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        current->owner,
+        [owner = current->owner, index = current->index, number = current->number] {
+            owner->streamEnded(index, number);
+        },
+        Qt::QueuedConnection);
 }
 
 void SdlPlayers::postMix(void *self, quint8 *stream, int length)

@@ -4,6 +4,7 @@
 #include "platform/sound_decoding.h"
 
 #include <QString>
+#include <QStringList>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -22,7 +23,10 @@ namespace platform {
 // player has its own mixer channel. Opening the device then reads and
 // decodes nothing, so the talk clock's thread never waits for a decoder.
 // A "Play" that comes while its sound is still being decoded starts when
-// the decoder is done.
+// the decoder is done. A sound longer than a few minutes is not kept but
+// streamed from its file by a SoundStream, so that memory stays small
+// whatever the file; the mixer plays a silent chunk in a loop on its
+// channel, which the stream overwrites as it is mixed.
 //
 // The audio device sleeps between sounds: its thread would otherwise wake
 // the processor about 90 times a second to mix silence. It opens at the
@@ -33,7 +37,9 @@ namespace platform {
 // opened or a sound ended, unless something plays or is due soon.
 //
 // What cannot play (no device, a missing or unreadable file, no SoundFont)
-// stays silent after one line on stderr; the timer does not notice.
+// stays silent after one line on stderr; the timer does not notice. The
+// files' problems are also told through silent(), once the sounds opened
+// together have all been decoded.
 class SdlPlayers final : public MediaPlayers
 {
     Q_OBJECT
@@ -52,8 +58,9 @@ public:
     static constexpr std::chrono::milliseconds openAhead{2000};
     static constexpr std::chrono::milliseconds defaultLinger{3000};
 
+    // Sounds longer than `longestHeld` frames are streamed.
     explicit SdlPlayers(QObject *parent = nullptr, int bufferFrames = defaultBufferFrames,
-                        std::chrono::milliseconds linger = defaultLinger);
+                        std::chrono::milliseconds linger = defaultLinger, qint64 longestHeld = longestHeldFrames);
     ~SdlPlayers() override;
     Q_DISABLE_COPY(SdlPlayers)
 
@@ -73,6 +80,7 @@ public:
 
 private:
     struct Player;
+    struct StreamPlayback;
     using TimePoint = std::chrono::steady_clock::time_point;
 
     void open(int index);
@@ -86,14 +94,21 @@ private:
     void planDevice();
     bool anyPlayer(bool Player::*state) const;
     void playbackEnded(int index);
+    void streamEnded(int index, quint64 playback);
+    void tellSilent(int index, SoundProblem problem, const QString &detail);
+    void tellSilentOnce();
 
     static void channelFinished(int channel);
+    static void fillFromStream(int channel, void *stream, int length, void *playback);
     static void postMix(void *self, quint8 *stream, int length);
 
     std::array<std::unique_ptr<Player>, Count> m_players;
     QThreadPool m_decoders;
     std::atomic<bool> m_closing{false}; // the decoders give up
     quint64 m_lastJob = 0;
+    quint64 m_lastPlayback = 0;
+    qint64 m_longestHeld = longestHeldFrames;
+    QStringList m_silentMessages; // told once no decoder is left running
     MixTap m_mixTap;
     int m_bufferFrames = defaultBufferFrames;
     std::chrono::milliseconds m_linger = defaultLinger;

@@ -66,6 +66,8 @@ Form1::Form1(platform::MediaPlayers &players)
     m_display = std::make_unique<MainDisplay>(*this, m_frame1);
     installKeys();
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
+    connect(&m_players, &platform::MediaPlayers::silent, this,
+            [this](const QString &text) { platform::showMessage(this, text); });
 
     const auto windowState = [this] {
         const auto name = [](const programme::Talk *talk) {

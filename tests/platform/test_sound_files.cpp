@@ -1,8 +1,13 @@
 #include "platform/sound_files.h"
+#include "platform/sound_messages.h"
+#include "platform/translations.h"
 
+#include <QLocale>
 #include <QTest>
+#include <QTranslator>
 
 using platform::SoundKind;
+using platform::SoundProblem;
 
 class TestSoundFiles : public QObject
 {
@@ -10,6 +15,8 @@ class TestSoundFiles : public QObject
 private slots:
     void kind_data();
     void kind();
+    void silentMessage_data();
+    void silentMessage();
 };
 
 void TestSoundFiles::kind_data()
@@ -38,6 +45,34 @@ void TestSoundFiles::kind()
     QFETCH(QByteArray, head);
     QFETCH(SoundKind, kind);
     QCOMPARE(platform::soundKindOf(fileName, head), kind);
+}
+
+void TestSoundFiles::silentMessage_data()
+{
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<SoundProblem>("problem");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("bell") << QLocale::English << 3 << SoundProblem::Missing
+                          << QStringLiteral("Bell 3 \"a.wav\" will stay silent: the file is not there.");
+    QTest::newRow("music") << QLocale::English << 4 << SoundProblem::NotAudio
+                           << QStringLiteral("The music \"a.wav\" will stay silent: it is not a sound file.");
+    QTest::newRow("in Japanese") << QLocale::Japanese << 1 << SoundProblem::TooLarge
+                                 << QStringLiteral("1鈴「a.wav」は鳴りません: ファイルが大きすぎます。");
+}
+
+void TestSoundFiles::silentMessage()
+{
+    QFETCH(QLocale::Language, language);
+    QFETCH(int, index);
+    QFETCH(SoundProblem, problem);
+    QFETCH(QString, message);
+    QLocale::setDefault(QLocale(language));
+    platform::installTranslations(*QCoreApplication::instance());
+    const QString said = platform::silentSoundMessage(index, QStringLiteral("a.wav"), problem);
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(said, message);
 }
 
 QTEST_GUILESS_MAIN(TestSoundFiles)

@@ -6,11 +6,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
 
 #include <atomic>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::MediaPlayers;
 using Command = MediaPlayers::Command;
@@ -37,6 +42,35 @@ Bytes midiNote()
     track.program(0, 0, 19);
     track.note(0, 96, 0, 72, 127);
     return midiFile({track}, 96, 8 * 96);
+}
+
+// A wave file as large as its 32-bit sizes allow, 8-bit mono at 8 kHz: a
+// second of an 80 Hz square wave, then (sparse, taking no disk) 74 hours of
+// silence. Decoded whole it would need 47 GB.
+bool writeHugeWave(const QString &path)
+{
+    constexpr qint64 size = qint64(2) << 30;
+    QByteArray header("RIFF....WAVEfmt ", 16);
+    const auto add = [&header](quint32 value, int bytes) {
+        const quint32 little = qToLittleEndian(value);
+        header.append(reinterpret_cast<const char *>(&little), bytes);
+    };
+    add(16, 4);    // the format chunk's size
+    add(1, 2);     // PCM
+    add(1, 2);     // mono
+    add(8000, 4);  // frames a second
+    add(8000, 4);  // bytes a second
+    add(1, 2);     // bytes a frame
+    add(8, 2);     // bits a sample
+    header.append("data");
+    add(quint32(size - 44), 4);
+    const quint32 riff = qToLittleEndian(quint32(size - 8));
+    header.replace(4, 4, QByteArray(reinterpret_cast<const char *>(&riff), 4));
+    QByteArray wave(8000, '\0');
+    for (int i = 0; i < wave.size(); ++i)
+        wave[i] = char(i % 100 < 50 ? 0xc0 : 0x40);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(header + wave) == 44 + wave.size() && file.resize(size);
 }
 
 bool haveSoundFont()
@@ -73,8 +107,10 @@ private slots:
     void init();
     void cleanup();
 
+    void endReachesUiThreadAndRewinds_data();
     void endReachesUiThreadAndRewinds();
     void everyPlayerHasItsOwnChannel();
+    void playWhilePlayingDoesNotRestart_data();
     void playWhilePlayingDoesNotRestart();
     void stopWhilePlayingReportsAndRewinds_data();
     void stopWhilePlayingReportsAndRewinds();
@@ -88,7 +124,7 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void open(int index, const QString &fileName);
-    void usePlayers(std::chrono::milliseconds linger);
+    void usePlayers(std::chrono::milliseconds linger, qint64 longestHeld = platform::longestHeldFrames);
 
     QTemporaryDir m_dir;
     QString m_startFolder;
@@ -122,15 +158,33 @@ void TestSoundPlayers::initTestCase()
     QFile notes(path(QStringLiteral("notes.wav")));
     QVERIFY(notes.open(QIODevice::WriteOnly));
     notes.write("not a sound at all\n");
+    notes.close();
+    QVERIFY(writeHugeWave(path(QStringLiteral("huge.wav"))));
+    // A wave header over bytes that are no sound: they play as noise.
+    QVERIFY(write("noise.wav", squareWave(1000)));
+    QFile noise(path(QStringLiteral("noise.wav")));
+    QVERIFY(noise.open(QIODevice::ReadWrite));
+    QVERIFY(noise.seek(44));
+    for (int i = 0; i < framesPerSecond; ++i)
+        noise.write(QByteArray::number(i * 7919).right(2));
+    noise.close();
+    QFile hugeMidi(path(QStringLiteral("huge.mid")));
+    QVERIFY(hugeMidi.open(QIODevice::WriteOnly));
+    hugeMidi.write(reinterpret_cast<const char *>(midi.data()), qint64(midi.size()));
+    QVERIFY(hugeMidi.resize(qint64(2) << 30));
+    QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo.wav"))).constData(), 0600) == 0);
+    QVERIFY(QFile::copy(path(QStringLiteral("short.wav")), path(QStringLiteral("locked.wav"))));
+    QVERIFY(QFile::setPermissions(path(QStringLiteral("locked.wav")), QFile::Permissions()));
 }
 
 void TestSoundPlayers::init() { usePlayers(platform::SdlPlayers::defaultLinger); }
 
 // Every test's players are rewound on completion as the main window does it.
-void TestSoundPlayers::usePlayers(std::chrono::milliseconds linger)
+void TestSoundPlayers::usePlayers(std::chrono::milliseconds linger, qint64 longestHeld)
 {
     m_players.reset();
-    auto players = std::make_unique<platform::SdlPlayers>(nullptr, platform::SdlPlayers::defaultBufferFrames, linger);
+    auto players =
+        std::make_unique<platform::SdlPlayers>(nullptr, platform::SdlPlayers::defaultBufferFrames, linger, longestHeld);
     m_frames = 0;
     m_soundFrames = 0;
     players->setMixTap([this](const qint16 *samples, int count) {
@@ -166,9 +220,21 @@ void TestSoundPlayers::open(int index, const QString &fileName)
     m_players->send(index, Command::Open);
 }
 
+void TestSoundPlayers::endReachesUiThreadAndRewinds_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("streamed"); // anything over a tenth of a second
+    QTest::newRow("held") << QStringLiteral("short.wav") << false;
+    QTest::newRow("streamed") << QStringLiteral("long.wav") << true;
+}
+
 void TestSoundPlayers::endReachesUiThreadAndRewinds()
 {
-    open(1, path(QStringLiteral("short.wav")));
+    QFETCH(QString, file);
+    QFETCH(bool, streamed);
+    if (streamed)
+        usePlayers(platform::SdlPlayers::defaultLinger, framesPerSecond / 10);
+    open(1, path(file));
     m_players->send(1, Command::Play);
     QTRY_COMPARE_WITH_TIMEOUT(m_done.size(), 1, 5000);
     QCOMPARE(m_done.first(), 1);
@@ -193,8 +259,18 @@ void TestSoundPlayers::everyPlayerHasItsOwnChannel()
     QCOMPARE(m_done, (QList<int>{1, 2, 3, 4}));
 }
 
+void TestSoundPlayers::playWhilePlayingDoesNotRestart_data()
+{
+    QTest::addColumn<bool>("streamed");
+    QTest::newRow("held") << false;
+    QTest::newRow("streamed") << true;
+}
+
 void TestSoundPlayers::playWhilePlayingDoesNotRestart()
 {
+    QFETCH(bool, streamed);
+    if (streamed)
+        usePlayers(platform::SdlPlayers::defaultLinger, framesPerSecond / 10);
     open(3, path(QStringLiteral("long.wav")));
     m_players->send(3, Command::Play);
     QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames >= framesPerSecond / 4, 5000);
@@ -213,11 +289,16 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("stopAfterMs"); // of mixed output
+    QTest::addColumn<bool>("streamed");   // anything over a tenth of a second
     // Half of the wave's sound; the MIDI file's sound is over by then.
-    QTest::newRow("bell") << 3 << QStringLiteral("long.wav") << 250;
-    QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav") << 250;
-    QTest::newRow("bell at 22.05 kHz") << 1 << QStringLiteral("slow.wav") << 250;
-    QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000;
+    QTest::newRow("bell") << 3 << QStringLiteral("long.wav") << 250 << false;
+    QTest::newRow("music from a wave file") << 4 << QStringLiteral("long.wav") << 250 << false;
+    QTest::newRow("bell at 22.05 kHz") << 1 << QStringLiteral("slow.wav") << 250 << false;
+    QTest::newRow("music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000 << false;
+    QTest::newRow("streamed bell") << 3 << QStringLiteral("long.wav") << 250 << true;
+    QTest::newRow("streamed music from a MIDI file") << 4 << QStringLiteral("tiny.mid") << 1000 << true;
+    QTest::newRow("bell from a 2 GiB wave file") << 1 << QStringLiteral("huge.wav") << 250 << false;
+    QTest::newRow("wave header over noise") << 2 << QStringLiteral("noise.wav") << 250 << false;
 }
 
 // "reset" stops the music; the next talk's music starts from its beginning,
@@ -227,8 +308,11 @@ void TestSoundPlayers::stopWhilePlayingReportsAndRewinds()
     QFETCH(int, index);
     QFETCH(QString, file);
     QFETCH(int, stopAfterMs);
+    QFETCH(bool, streamed);
     if (file.endsWith(QStringLiteral(".mid")) && !haveSoundFont())
         QSKIP("no General MIDI SoundFont installed");
+    if (streamed)
+        usePlayers(platform::SdlPlayers::defaultLinger, framesPerSecond / 10);
     open(index, path(file));
     m_players->send(index, Command::Play);
     QTRY_VERIFY_WITH_TIMEOUT(m_soundFrames > 0, 5000);
@@ -314,14 +398,20 @@ void TestSoundPlayers::silentPlayers_data()
     QTest::addColumn<QByteArray>("variable");
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<bool>("othersPlay");
-    QTest::newRow("missing file") << QStringLiteral("nothere.wav") << QByteArray() << QByteArray() << true;
-    QTest::newRow("no file name") << QString() << QByteArray() << QByteArray() << true;
-    QTest::newRow("not a sound") << QStringLiteral("notes.wav") << QByteArray() << QByteArray() << true;
-    QTest::newRow("cut-off wave") << QStringLiteral("cut.wav") << QByteArray() << QByteArray() << true;
-    QTest::newRow("MIDI without SoundFont")
-        << QStringLiteral("tiny.mid") << QByteArray("SDL_SOUNDFONTS") << QByteArray("/nowhere/none.sf2") << true;
-    QTest::newRow("no audio device")
-        << QStringLiteral("short.wav") << QByteArray("SDL_AUDIODRIVER") << QByteArray("nosuchdriver") << false;
+    QTest::addColumn<bool>("told"); // in the main window, not only on stderr
+    QTest::newRow("missing file") << QStringLiteral("nothere.wav") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("no file name") << QString() << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("not a sound") << QStringLiteral("notes.wav") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("cut-off wave") << QStringLiteral("cut.wav") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("MIDI without SoundFont") << QStringLiteral("tiny.mid") << QByteArray("SDL_SOUNDFONTS")
+                                            << QByteArray("/nowhere/none.sf2") << true << true;
+    QTest::newRow("no audio device") << QStringLiteral("short.wav") << QByteArray("SDL_AUDIODRIVER")
+                                     << QByteArray("nosuchdriver") << false << false;
+    QTest::newRow("2 GiB MIDI file") << QStringLiteral("huge.mid") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("named pipe") << QStringLiteral("fifo.wav") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("device") << QStringLiteral("/dev/zero") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("folder") << QStringLiteral("sub") << QByteArray() << QByteArray() << true << true;
+    QTest::newRow("unreadable file") << QStringLiteral("locked.wav") << QByteArray() << QByteArray() << true << true;
 }
 
 void TestSoundPlayers::silentPlayers()
@@ -330,6 +420,9 @@ void TestSoundPlayers::silentPlayers()
     QFETCH(QByteArray, variable);
     QFETCH(QByteArray, value);
     QFETCH(bool, othersPlay);
+    QFETCH(bool, told);
+    if (fileName == QLatin1String("locked.wav") && ::geteuid() == 0)
+        QSKIP("the superuser reads any file");
     QVERIFY(QDir::setCurrent(m_dir.path()));
     const QByteArray before = variable.isEmpty() ? QByteArray() : qgetenv(variable.constData());
     if (!variable.isEmpty())
@@ -340,6 +433,7 @@ void TestSoundPlayers::silentPlayers()
     });
     WarningCounter warnings;
     WarningCounter::count = 0;
+    QSignalSpy messages(m_players.get(), &MediaPlayers::silent);
 
     m_players->setFileName(1, fileName);
     for (int index = 2; index <= MediaPlayers::Count; ++index)
@@ -350,6 +444,10 @@ void TestSoundPlayers::silentPlayers()
         m_players->send(1, Command::Play);
     QTRY_COMPARE_WITH_TIMEOUT(WarningCounter::count, 1, 5000);
     QVERIFY(m_done.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), told ? 1 : 0, 5000);
+    if (told)
+        QVERIFY2(messages.first().first().toString().startsWith(QStringLiteral("Bell 1 \"%1\"").arg(fileName)),
+                 qPrintable(messages.first().first().toString()));
 
     m_players->send(2, Command::Play);
     if (othersPlay) {
