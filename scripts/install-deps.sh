@@ -13,6 +13,9 @@ packages=(
   libical-dev
   # translations: lupdate and lrelease, and Qt's own Japanese texts
   qt6-l10n-tools qt6-translations-l10n
+  # the conference board: the MQTT client library, and the broker and its
+  # tools that the tests start on 127.0.0.1
+  libmosquitto-dev mosquitto mosquitto-clients
   # run
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
   # sound generation, tests and trying the program as a user
