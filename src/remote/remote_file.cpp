@@ -11,7 +11,8 @@ namespace remote {
 bool RemoteSettings::operator==(const RemoteSettings &other) const
 {
     return on == other.on && port == other.port && allowControl == other.allowControl &&
-           viewToken == other.viewToken && controlToken == other.controlToken && chairToken == other.chairToken;
+           viewToken == other.viewToken && controlToken == other.controlToken && chairToken == other.chairToken &&
+           boardToken == other.boardToken;
 }
 
 RemoteSettings parseRemoteFile(const QByteArray &content)
@@ -39,6 +40,8 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
             settings.controlToken = value;
         } else if (key == "chair" && wellFormedToken(value)) {
             settings.chairToken = value;
+        } else if (key == "board" && wellFormedToken(value)) {
+            settings.boardToken = value;
         }
     }
     // One token must never open two links.
@@ -46,6 +49,8 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
         settings.controlToken.clear();
     if (settings.chairToken == settings.viewToken || settings.chairToken == settings.controlToken)
         settings.chairToken.clear();
+    if (QList<QByteArray>{settings.viewToken, settings.controlToken, settings.chairToken}.contains(settings.boardToken))
+        settings.boardToken.clear();
     return settings;
 }
 
@@ -65,6 +70,8 @@ QByteArray serializeRemoteFile(const RemoteSettings &s)
     line("view", s.viewToken);
     line("control", s.controlToken);
     line("chair", s.chairToken);
+    if (!s.boardToken.isEmpty())
+        line("board", s.boardToken);
     return out;
 }
 

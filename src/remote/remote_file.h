@@ -18,6 +18,9 @@ struct RemoteSettings {
     QByteArray viewToken;
     QByteArray controlToken;
     QByteArray chairToken;
+    // The board's, for "orlatim --board" started in this folder: hallway
+    // screens keep their link when the board is started again.
+    QByteArray boardToken;
 
     bool operator==(const RemoteSettings &other) const;
 };

@@ -59,9 +59,10 @@ std::optional<Link> linkOf(QByteArrayView token, const LinkTokens &tokens)
     const bool control = sameToken(token, tokens.control);
     const bool chair = sameToken(token, tokens.chair);
     const bool view = sameToken(token, tokens.view);
-    if (!control && !chair && !view)
+    const bool board = sameToken(token, tokens.board);
+    if (!control && !chair && !view && !board)
         return std::nullopt;
-    return control ? Link::Control : chair ? Link::Chair : Link::View;
+    return control ? Link::Control : chair ? Link::Chair : board ? Link::Board : Link::View;
 }
 
 // Counts a connection for as long as it lives, however it ends. A child
@@ -94,7 +95,7 @@ RemoteServer::RemoteServer(QObject *parent)
     m_clock.start();
     QFile page(QStringLiteral(":/remote/page.html"));
     const QByteArray viewPage = page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
-    m_pages = {viewPage, pageFor(viewPage, "control"), pageFor(viewPage, "chair")};
+    m_pages = {viewPage, pageFor(viewPage, "control"), pageFor(viewPage, "chair"), QByteArray()};
     QFile video(QStringLiteral(":/remote/awake.mp4"));
     if (video.open(QIODevice::ReadOnly))
         m_wakeVideo = video.readAll();
@@ -145,8 +146,8 @@ void RemoteServer::close(Goodbye why)
 
 void RemoteServer::setTokens(const LinkTokens &tokens)
 {
-    const std::array<bool, 3> changed{tokens.view != m_tokens.view, tokens.control != m_tokens.control,
-                                      tokens.chair != m_tokens.chair};
+    const std::array<bool, 4> changed{tokens.view != m_tokens.view, tokens.control != m_tokens.control,
+                                      tokens.chair != m_tokens.chair, tokens.board != m_tokens.board};
     m_tokens = tokens;
     const std::vector<QWebSocket *> stale = [&] {
         std::vector<QWebSocket *> sockets;
@@ -232,6 +233,8 @@ void RemoteServer::readHead(QTcpSocket *socket)
         respond(socket, answer.status);
     } else if (answer.resource == Resource::State) {
         respond(socket, 200, "application/json", m_state ? m_state(answer.link) : QByteArray("{}"));
+    } else if (answer.resource == Resource::Rooms) {
+        respond(socket, 200, "application/json", m_rooms ? m_rooms() : QByteArray("[]"));
     } else if (answer.resource == Resource::WakeVideo) {
         sendWakeVideo(socket, *request);
     } else if (answer.resource == Resource::Command) {

@@ -35,7 +35,7 @@ struct CommandOutcome {
 // The most a command's body may hold.
 constexpr qint64 MaxCommandBody = 1024;
 
-// The web server of the remote view. It reads each request head itself,
+// The web server of the remote view, and of the board of all rooms. It reads each request head itself,
 // so that the limits a shared conference network needs hold before anything
 // else is done: at most 64 connections, a head of at most 4 KiB that must be
 // complete within 10 seconds, a valid token, our own Host and Origin. Then
@@ -70,6 +70,10 @@ public:
     void setCommandHandler(Command handler) { m_command = std::move(handler); }
     // The session's report as a web page, for the control and chair links.
     void setReportSource(std::function<QByteArray()> source) { m_report = std::move(source); }
+    // The page of a link; the board's has none until it is given one.
+    void setPage(Link link, const QByteArray &page) { m_pages[size_t(link)] = page; }
+    // The rooms of the board as "GET <board link>/api/rooms" answers them.
+    void setRoomsSource(std::function<QByteArray()> source) { m_rooms = std::move(source); }
     // How long a client may take to send its request head; tests shorten it.
     void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
     // How often the open pages are pinged; tests shorten it.
@@ -126,7 +130,8 @@ private:
     int m_connections = 0;
     QTimer m_pings;
     QElapsedTimer m_clock;
-    std::array<QByteArray, 3> m_pages; // by Link
+    std::function<QByteArray()> m_rooms;
+    std::array<QByteArray, 4> m_pages; // by Link
     QByteArray m_wakeVideo;
 };
 

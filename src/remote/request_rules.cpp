@@ -125,11 +125,12 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
     const bool view = sameToken(token, tokens.view);
     const bool control = sameToken(token, tokens.control);
     const bool chair = sameToken(token, tokens.chair);
-    if (!view && !control && !chair) {
+    const bool board = sameToken(token, tokens.board);
+    if (!view && !control && !chair && !board) {
         answer.status = 403;
         return answer;
     }
-    answer.link = control ? Link::Control : chair ? Link::Chair : Link::View;
+    answer.link = control ? Link::Control : chair ? Link::Chair : board ? Link::Board : Link::View;
 
     QByteArrayView rest = QByteArrayView(request.target).sliced(1 + token.size());
     const qsizetype query = rest.indexOf('?');
@@ -151,13 +152,16 @@ Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const Own
     }
     if (request.method != "GET")
         return answer;
+    const bool ofRoom = answer.link != Link::Board;
     if (rest.isEmpty() && !request.webSocketUpgrade) {
         answer.resource = Resource::Page;
-    } else if ((rest == "/state" || rest == "/api/state") && !request.webSocketUpgrade) {
+    } else if (rest == "/api/rooms" && !ofRoom && !request.webSocketUpgrade) {
+        answer.resource = Resource::Rooms;
+    } else if ((rest == "/state" || rest == "/api/state") && ofRoom && !request.webSocketUpgrade) {
         answer.resource = Resource::State;
-    } else if (rest == "/awake.mp4" && !request.webSocketUpgrade) {
+    } else if (rest == "/awake.mp4" && ofRoom && !request.webSocketUpgrade) {
         answer.resource = Resource::WakeVideo;
-    } else if (rest == "/report" && answer.link != Link::View && !request.webSocketUpgrade) {
+    } else if (rest == "/report" && ofRoom && answer.link != Link::View && !request.webSocketUpgrade) {
         answer.resource = Resource::Report;
     } else if (rest == "/ws" && request.webSocketUpgrade) {
         // A browser always names the page that opens a WebSocket; only our

@@ -41,14 +41,17 @@ struct OwnHost {
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
 // The chair's link shows the talk with the session's timetable; like the
-// view link it cannot change anything.
-enum class Link { View, Control, Chair };
-enum class Resource { Page, State, Socket, Command, WakeVideo, Report };
+// view link it cannot change anything. The board's link, served by
+// "orlatim --board" alone, shows every room of a conference.
+enum class Link { View, Control, Chair, Board };
+enum class Resource { Page, State, Socket, Command, WakeVideo, Report, Rooms };
 
+// An empty token opens nothing.
 struct LinkTokens {
     QByteArray view;
     QByteArray control;
     QByteArray chair;
+    QByteArray board;
 };
 
 // The commands the control link takes as "POST <link>/api/<command>".
@@ -58,7 +61,8 @@ const QList<QByteArray> &apiCommands();
 // foreign Host, or a WebSocket or command sent by another origin, or a
 // command sent to a link that only shows), 404 for anything but the page,
 // its state, its WebSocket, the commands, the video that keeps a phone
-// awake and, for the control and chair links, the session's report; else
+// awake and, for the control and chair links, the session's report (for
+// the board's link: its page, its WebSocket and "/api/rooms"); else
 // 200, or 101 for the WebSocket. A command is still subject to what the
 // server knows: whether control is allowed, its body and the state of the
 // talk.

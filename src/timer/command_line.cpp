@@ -68,6 +68,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
     m_reportOptions.addTo(m_parser);
+    m_boardOptions.addTo(m_parser);
     m_importCommand.addOptions(m_parser);
     for (const char *name : QtFlags)
         addHidden(m_parser, name, false);
@@ -102,10 +103,12 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
                               .arg(m_parser.positionalArguments().constFirst()));
     }
     // Each is a run of its own; one must not pass over another in silence.
+    // The board is served at --remote-port.
+    const bool board = m_parser.isSet(QStringLiteral("board"));
     const int runs = int(m_parser.isSet(QStringLiteral("import"))) + int(m_parser.isSet(QStringLiteral("report")))
-                     + int(m_parser.isSet(m_remotePortOption));
+                     + int(board || m_parser.isSet(m_remotePortOption));
     if (runs > 1)
-        return usageError(CommandLine::tr("--import, --report and --remote-port are given one at a time."));
+        return usageError(CommandLine::tr("--import, --report and --remote-port or --board are given one at a time."));
     if (const auto status = m_importCommand.answer(m_parser, usageError))
         return status;
     if (m_parser.isSet(m_remotePortOption)) {
@@ -120,5 +123,13 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         return usageError(*mistake);
     if (const auto *request = std::get_if<report::ReportRequest>(&asked))
         m_reportRequest = *request;
+    auto boardAsked = m_boardOptions.read(m_parser);
+    if (const QString *mistake = std::get_if<QString>(&boardAsked))
+        return usageError(*mistake);
+    if (auto *request = std::get_if<board::BoardRequest>(&boardAsked)) {
+        request->port = m_remotePort;
+        m_remotePort.reset();
+        m_boardRequest = *request;
+    }
     return std::nullopt;
 }
