@@ -101,12 +101,57 @@ class TestBoard : public QObject
 {
     Q_OBJECT
 private slots:
+    void boardLinkAnswers_data();
+    void boardLinkAnswers();
     void roomsReachTheBoard_data();
     void roomsReachTheBoard();
     void pagesGetEveryChange();
     void killedRoomShowsOffline();
     void brokerRestartBringsRoomsBack();
 };
+
+void TestBoard::boardLinkAnswers_data()
+{
+    // {board} and {host} are filled in for the running board.
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<int>("status");
+    const QByteArray host = "Host: {host}\r\n";
+    const QByteArray upgrade = "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n";
+    QTest::newRow("page") << "GET /{board} HTTP/1.1\r\n" + host + "\r\n" << 200;
+    QTest::newRow("rooms") << "GET /{board}/api/rooms HTTP/1.1\r\n" + host + "\r\n" << 200;
+    QTest::newRow("websocket") << "GET /{board}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n" << 101;
+    QTest::newRow("websocket from another site")
+        << "GET /{board}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://evil.example\r\n\r\n" << 403;
+    QTest::newRow("no token") << "GET /api/rooms HTTP/1.1\r\n" + host + "\r\n" << 403;
+    QTest::newRow("foreign host") << QByteArray("GET /{board}/api/rooms HTTP/1.1\r\nHost: evil.example\r\n\r\n") << 403;
+    QTest::newRow("no room's state") << "GET /{board}/state HTTP/1.1\r\n" + host + "\r\n" << 404;
+    QTest::newRow("no report") << "GET /{board}/report HTTP/1.1\r\n" + host + "\r\n" << 404;
+    QTest::newRow("no command") << "POST /{board}/api/pause HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n" << 403;
+    QTest::newRow("head over 4 KiB") << "GET /{board} HTTP/1.1\r\n" + host + "X-Pad: " + QByteArray(4100, 'a') + "\r\n\r\n" << 0;
+}
+
+void TestBoard::boardLinkAnswers()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(int, status);
+    // The board serves its page whether or not the broker is there.
+    BrokerFixture broker;
+    broker.stop();
+    Board b(broker);
+    QCOMPARE(b.problem, QString());
+    request.replace("{board}", b.token).replace("{host}", QByteArray("127.0.0.1:").append(QByteArray::number(b.service->port())));
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, b.service->port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write(request);
+    QByteArray answer;
+    for (int i = 0; i < 500 && socket.state() == QAbstractSocket::ConnectedState && !answer.contains("\r\n"); ++i) {
+        QTest::qWait(10);
+        answer += socket.readAll();
+    }
+    QCOMPARE(answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0, status);
+}
 
 void TestBoard::roomsReachTheBoard_data()
 {
