@@ -1,3 +1,5 @@
+#include "board/command_line.h"
+#include "board/room_publisher.h"
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/messages.h"
@@ -48,6 +50,13 @@ int main(int argc, char *argv[])
         const QString remoteProblem = form.remoteView().restore();
         if (!remoteProblem.isEmpty())
             platform::showMessage(&form, remoteProblem);
+    }
+    if (const std::optional<QString> broker = commandLine.broker()) {
+        board::publishFromCommandLine(form.roomPublisher(), *broker, commandLine.room());
+    } else {
+        const QString boardProblem = form.roomPublisher().restore();
+        if (!boardProblem.isEmpty())
+            platform::showMessage(&form, boardProblem);
     }
     // SIGTERM and Ctrl+C leave as the close box does: the talk's log line
     // is written first.

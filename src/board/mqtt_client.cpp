@@ -29,6 +29,8 @@ MqttClient::~MqttClient()
 QString MqttClient::start(const MqttSettings &settings)
 {
     stop();
+    // Another broker or another room: nothing of the last one is sent again.
+    m_topics.clear();
     m_settings = settings;
     auto connection = std::make_unique<MqttConnection>(*this, ++m_generation);
     const QString problem = connection->start(settings);
@@ -89,15 +91,16 @@ void MqttClient::onConnected(quint64 generation)
         return;
     for (auto it = m_subscriptions.cbegin(); it != m_subscriptions.cend(); ++it)
         m_connection->subscribe(it.key(), it.value());
+    // Those who listen publish afresh first.
+    emit connected();
     // A restarted broker may have lost what it retained. A message still in
     // flight is sent again by the library itself; the latest follows when
     // it is acknowledged.
     for (auto it = m_topics.begin(); it != m_topics.end(); ++it) {
-        if (!it->waiting)
+        if (!it->waiting && !it->inFlight)
             it->waiting = it->retained;
         send(it.key());
     }
-    emit connected();
 }
 
 void MqttClient::onPublished(quint64 generation, int mid)

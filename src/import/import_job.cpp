@@ -37,7 +37,9 @@ ImportCommand::ImportCommand()
                QStringLiteral("FILE"))
     , m_day(QStringLiteral("day"), tr("With --import: the day to take, when the file\nholds several."),
             QStringLiteral("YYYY-MM-DD"))
-    , m_room(QStringLiteral("room"), tr("With --import: the room to take, when the day has\nseveral."),
+    , m_room(QStringLiteral("room"),
+             tr("With --import: the room to take, when the day has\nseveral. With --broker: the room's name on "
+                "the\nconference board."),
              QStringLiteral("NAME"))
     , m_discussion(QStringLiteral("discussion"),
                    tr("With --import: each talk's discussion in minutes;\n"
@@ -56,7 +58,9 @@ std::optional<int> ImportCommand::answer(const QCommandLineParser &parser,
                                          const std::function<int(const QString &)> &usageError) const
 {
     if (!parser.isSet(m_import)) {
-        if (parser.isSet(m_day) || parser.isSet(m_room) || parser.isSet(m_discussion))
+        // The room names this laptop's room on the conference board, too.
+        const bool roomElsewhere = parser.isSet(m_room) && !parser.isSet(QStringLiteral("broker"));
+        if (parser.isSet(m_day) || roomElsewhere || parser.isSet(m_discussion))
             return usageError(tr("--day, --room and --discussion go with --import FILE."));
         return std::nullopt;
     }

@@ -12,8 +12,23 @@ bool RemoteSettings::operator==(const RemoteSettings &other) const
 {
     return on == other.on && port == other.port && allowControl == other.allowControl &&
            viewToken == other.viewToken && controlToken == other.controlToken && chairToken == other.chairToken &&
-           boardToken == other.boardToken;
+           board == other.board && boardToken == other.boardToken;
 }
+
+bool BoardSettings::operator==(const BoardSettings &other) const
+{
+    return on == other.on && broker == other.broker && room == other.room && user == other.user &&
+           password == other.password && caFile == other.caFile;
+}
+
+namespace {
+
+// Free text is written percent-encoded, so that "=", spaces at either end,
+// line breaks and any script survive the "key=value" lines.
+QString text(const QByteArray &value) { return QString::fromUtf8(QByteArray::fromPercentEncoding(value)); }
+QByteArray encoded(const QString &value) { return value.toUtf8().toPercentEncoding(); }
+
+} // namespace
 
 RemoteSettings parseRemoteFile(const QByteArray &content)
 {
@@ -40,6 +55,18 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
             settings.controlToken = value;
         } else if (key == "chair" && wellFormedToken(value)) {
             settings.chairToken = value;
+        } else if (key == "boardOn" && (value == "0" || value == "1")) {
+            settings.board.on = value == "1";
+        } else if (key == "broker") {
+            settings.board.broker = text(value);
+        } else if (key == "room") {
+            settings.board.room = text(value);
+        } else if (key == "brokerUser") {
+            settings.board.user = text(value);
+        } else if (key == "brokerPassword") {
+            settings.board.password = text(value);
+        } else if (key == "brokerCaFile") {
+            settings.board.caFile = text(value);
         } else if (key == "board" && wellFormedToken(value)) {
             settings.boardToken = value;
         }
@@ -70,6 +97,12 @@ QByteArray serializeRemoteFile(const RemoteSettings &s)
     line("view", s.viewToken);
     line("control", s.controlToken);
     line("chair", s.chairToken);
+    line("boardOn", s.board.on ? "1" : "0");
+    line("broker", encoded(s.board.broker));
+    line("room", encoded(s.board.room));
+    line("brokerUser", encoded(s.board.user));
+    line("brokerPassword", encoded(s.board.password));
+    line("brokerCaFile", encoded(s.board.caFile));
     if (!s.boardToken.isEmpty())
         line("board", s.boardToken);
     return out;
@@ -81,12 +114,12 @@ RemoteSettings loadRemoteSettings()
     if (!file.open(QIODevice::ReadOnly))
         return {};
     // A few short lines; anything much longer is not our file.
-    return parseRemoteFile(file.read(4096));
+    return parseRemoteFile(file.read(16384));
 }
 
 QString saveRemoteSettings(const RemoteSettings &settings)
 {
-    return writeWhole(RemoteFileName, serializeRemoteFile(settings));
+    return writeWhole(RemoteFileName, serializeRemoteFile(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 } // namespace remote

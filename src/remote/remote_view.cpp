@@ -248,14 +248,29 @@ QJsonObject RemoteView::sharedState() const
     return state;
 }
 
-QByteArray RemoteView::stateFor(Link link, QJsonObject state) const
+QJsonObject RemoteView::linkState(Link link, QJsonObject state) const
 {
     if (link == Link::Control)
         state.insert(QStringLiteral("presets"), QJsonArray::fromStringList(m_presets));
     // Only the chair sees how the session runs against its timetable.
     if (link == Link::Chair)
         state.insert(QStringLiteral("session"), m_chair ? QJsonValue(m_chair()) : QJsonValue());
-    return QJsonDocument(state).toJson(QJsonDocument::Compact);
+    return state;
+}
+
+QByteArray RemoteView::stateFor(Link link, QJsonObject state) const
+{
+    return QJsonDocument(linkState(link, std::move(state))).toJson(QJsonDocument::Compact);
+}
+
+QString RemoteView::setBoardSettings(const BoardSettings &settings)
+{
+    m_settings.board = settings;
+    const QString error = saveRemoteSettings(m_settings);
+    if (!error.isEmpty())
+        m_problem = error;
+    emit changed();
+    return error;
 }
 
 void RemoteView::remember()

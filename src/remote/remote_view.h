@@ -14,6 +14,9 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
+
+class QWidget;
 
 namespace remote {
 
@@ -72,7 +75,20 @@ public:
     {
         if (m_server.hasViewers() && !m_pushQueued)
             queuePush();
+        emit talkStateChanged();
     }
+    // The state the chair's page gets, for those who pass it on.
+    QJsonObject chairState() const { return linkState(Link::Chair, sharedState()); }
+
+    // Where the room publishes its state for the conference board; kept in
+    // the remote view's file. Empty, or what went wrong with the file.
+    const BoardSettings &boardSettings() const { return m_settings.board; }
+    QString setBoardSettings(const BoardSettings &settings);
+
+    // More parts of the remote view's window, each made when the window is.
+    using WindowPart = std::function<QWidget *(QWidget *parent)>;
+    void addWindowPart(WindowPart part) { m_windowParts.push_back(std::move(part)); }
+    const std::vector<WindowPart> &windowParts() const { return m_windowParts; }
 
     // On as the user left it, even while its port cannot be opened, or
     // served for this run only.
@@ -104,12 +120,16 @@ public:
 signals:
     // On or off, port, links, viewers, or the control setting changed.
     void changed();
+    // Anything the pages show may have changed: the talk, the buttons, the
+    // session, the message.
+    void talkStateChanged();
 
 private:
     void queuePush();
     void push();
     // The state every page shows, and the same as one link's pages see it.
     QJsonObject sharedState() const;
+    QJsonObject linkState(Link link, QJsonObject state) const;
     QByteArray stateFor(Link link, QJsonObject state) const;
     CommandOutcome command(const QByteArray &command, const QByteArray &body);
     QString link(const QByteArray &token) const;
@@ -135,6 +155,7 @@ private:
     QTimer m_chairClock;
     QPointer<RemoteWindow> m_remoteWindow;
     QPointer<MessageWindow> m_messageWindow;
+    std::vector<WindowPart> m_windowParts;
 };
 
 } // namespace remote

@@ -75,6 +75,9 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
                   "and the talks to come."),
                Secrecy::Shown, [this] { return m_view.chairLink(); });
 
+    for (const RemoteView::WindowPart &part : m_view.windowParts())
+        layout->addWidget(part(this));
+
     auto *bottomRow = new QHBoxLayout;
     auto *renew = new QPushButton(tr("new links"), this);
     renew->setToolTip(tr("Makes every link anew; every open page is dropped."));

@@ -36,7 +36,7 @@ QString keepBackup(const QString &name)
 
 } // namespace
 
-QString writeWhole(const QString &name, const QByteArray &content)
+QString writeWhole(const QString &name, const QByteArray &content, QFileDevice::Permissions permissions)
 {
     const QFileInfo info(name);
     // The owner's write bit, not access(): a file marked read-only stays so
@@ -49,6 +49,13 @@ QString writeWhole(const QString &name, const QByteArray &content)
     // commit() does not notice a buffered write that fails for want of
     // space, and would put an empty file in place of the old one.
     if (file.write(content) != content.size() || !file.flush()) {
+        const QString error = describe(name, file.errorString());
+        file.cancelWriting();
+        return error;
+    }
+    // Set on the new file before it takes the old one's place, so that a
+    // secret is never readable by others, not even for a moment.
+    if (permissions && !file.setPermissions(permissions)) {
         const QString error = describe(name, file.errorString());
         file.cancelWriting();
         return error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 // Reading and writing the two files in the working folder. Each returns an
@@ -21,5 +22,6 @@ QString LoadClockCorrection();
 QString SaveClockCorrection();
 
 // Replaces a file of the working folder as a whole, so a failed write leaves
-// the old one; a file marked read-only is left alone.
-QString writeWhole(const QString &name, const QByteArray &content);
+// the old one; a file marked read-only is left alone. With permissions, the
+// file gets exactly those; without, an existing file keeps its own.
+QString writeWhole(const QString &name, const QByteArray &content, QFileDevice::Permissions permissions = {});

@@ -1,5 +1,7 @@
 #include "timer/command_line.h"
 
+#include "board/broker_address.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -55,6 +57,11 @@ CommandLine::CommandLine()
                          CommandLine::tr("Serve the remote view on PORT for this run only and print its "
                                          "view, control and chair links."),
                          QStringLiteral("PORT"))
+    , m_brokerOption(QStringLiteral("broker"),
+                     CommandLine::tr("Publish this room's talk for this run only to the conference board's MQTT "
+                                     "broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password "
+                                     "comes from ORLATIM_BROKER_PASSWORD."),
+                     QStringLiteral("URL"))
 {
     // Qt's own options are single-dash words; read them as words, never as
     // bundles of letters ("-reverse" is not -r -e -v ...).
@@ -67,6 +74,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
+    m_parser.addOption(m_brokerOption);
     m_reportOptions.addTo(m_parser);
     m_boardOptions.addTo(m_parser);
     m_importCommand.addOptions(m_parser);
@@ -104,11 +112,23 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
     }
     // Each is a run of its own; one must not pass over another in silence.
     // The board is served at --remote-port.
-    const bool board = m_parser.isSet(QStringLiteral("board"));
+    const bool boardRun = m_parser.isSet(QStringLiteral("board"));
     const int runs = int(m_parser.isSet(QStringLiteral("import"))) + int(m_parser.isSet(QStringLiteral("report")))
-                     + int(board || m_parser.isSet(m_remotePortOption));
+                     + int(boardRun || m_parser.isSet(m_remotePortOption));
     if (runs > 1)
         return usageError(CommandLine::tr("--import, --report and --remote-port or --board are given one at a time."));
+    if (m_parser.isSet(m_brokerOption)) {
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")) || boardRun)
+            return usageError(CommandLine::tr("--broker publishes a running timer, not --import, --report or --board."));
+        const auto address = board::parseBrokerAddress(m_parser.value(m_brokerOption));
+        if (const QString *mistake = std::get_if<QString>(&address))
+            return usageError(*mistake);
+        const QString room = QStringLiteral("room");
+        m_room = m_parser.value(room).trimmed();
+        if (m_parser.isSet(room) && m_room.isEmpty())
+            return usageError(CommandLine::tr("--room needs the room's name."));
+        m_broker = m_parser.value(m_brokerOption);
+    }
     if (const auto status = m_importCommand.answer(m_parser, usageError))
         return status;
     if (m_parser.isSet(m_remotePortOption)) {

@@ -29,6 +29,11 @@ public:
     // The port the remote view is to be served on from the start, if given.
     std::optional<quint16> remotePort() const { return m_remotePort; }
 
+    // The conference's broker to publish this room to for this run, if
+    // given, and the room's name, empty for the remembered one.
+    std::optional<QString> broker() const { return m_broker; }
+    QString room() const { return m_room; }
+
     // The report to write instead of starting, if asked for.
     const std::optional<report::ReportRequest> &reportRequest() const { return m_reportRequest; }
 
@@ -41,6 +46,9 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_remotePortOption;
     std::optional<quint16> m_remotePort;
+    QCommandLineOption m_brokerOption;
+    std::optional<QString> m_broker;
+    QString m_room;
     report::ReportOptions m_reportOptions;
     std::optional<report::ReportRequest> m_reportRequest;
     board::BoardOptions m_boardOptions;

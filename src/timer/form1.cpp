@@ -1,5 +1,7 @@
 #include "timer/form1.h"
 
+#include "board/board_part.h"
+#include "board/room_publisher.h"
 #include "platform/events.h"
 #include "platform/file_lookup.h"
 #include "platform/help.h"
@@ -81,6 +83,9 @@ Form1::Form1(platform::MediaPlayers &players)
                                         + (idle() && !m_sessionClock.ended(m_programme.currentIndex()) ? 0 : 1),
                                     m_talkLog.now().time().msecsSinceStartOfDay() / 1000);
     });
+    // The chair link's state goes to the conference board too.
+    m_publisher = new board::RoomPublisher(*m_remote, this);
+    m_remote->addWindowPart([this](QWidget *parent) { return new board::BoardPart(*m_publisher, parent); });
     // The control and chair links' report: today's talks as the log holds them.
     m_remote->server().setReportSource(
         [] { return ::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()); });

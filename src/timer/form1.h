@@ -19,6 +19,9 @@ class QFrame;
 class QMenu;
 class QPushButton;
 
+namespace board {
+class RoomPublisher;
+}
 namespace remote {
 class RemoteView;
 }
@@ -65,6 +68,7 @@ public:
     Form2 *settingsWindow() const { return m_form2; }
     void toggleFullScreen();
     remote::RemoteView &remoteView() const { return *m_remote; }
+    board::RoomPublisher &roomPublisher() const { return *m_publisher; }
     // The right-click menu's entries.
     void fillContextMenu(QMenu &menu);
 
@@ -118,6 +122,7 @@ private:
     programme::SessionClock m_sessionClock;
     QPointer<programme::ProgrammeWindow> m_programmeWindow;
     remote::RemoteView *m_remote = nullptr;
+    board::RoomPublisher *m_publisher = nullptr;
     // Hidden by the half-second blink until the next whole second.
     bool m_messageBlinkedOff = false;
 

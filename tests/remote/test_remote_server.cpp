@@ -359,6 +359,11 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
                               "chair=CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC\r\n";
     QTest::newRow("as written") << "[remote]\r\non=1\r\nport=9000\r\nallowControl=0\r\n" + tokens << true << 9000
                                 << true;
+    // The board's free text, percent-encoded: a password with "=" and
+    // spaces at its ends, a room in Japanese.
+    QTest::newRow("conference board") << "on=1\r\nport=9000\r\nboardOn=1\r\nbroker=mqtt%3A%2F%2Fb.lan%2Fconf\r\n"
+                                         "room=%E7%AC%AC2%E4%BC%9A%E5%A0%B4\r\nbrokerPassword=%20a%3Db%20\r\n" + tokens
+                                      << true << 9000 << true;
     QTest::newRow("with the board's token")
         << tokens + "board=DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\r\n" << false << 8421 << true;
     QTest::newRow("bad port and switch") << "on=yes\r\nport=70000\r\n" + tokens << false << 8421 << true;
