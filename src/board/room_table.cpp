@@ -17,7 +17,9 @@ bool staleAt(const std::optional<RoomState> &state, const QDateTime &now)
 
 QJsonValue timeOrNull(const std::optional<QDateTime> &time)
 {
-    return time ? QJsonValue(time->toString(Qt::ISODate)) : QJsonValue();
+    // With its offset from UTC, so that a screen in another time zone reads
+    // the same moment.
+    return time ? QJsonValue(time->toOffsetFromUtc(time->offsetFromUtc()).toString(Qt::ISODate)) : QJsonValue();
 }
 
 } // namespace
