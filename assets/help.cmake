@@ -14,9 +14,11 @@ file(GLOB_RECURSE help_sources CONFIGURE_DEPENDS
 # file into its working folder.
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/Orlatim.chm
-  COMMAND ${CHMCMD} --verbosity 0 ${help_project}
+  COMMAND ${CMAKE_COMMAND} -DCHMCMD=${CHMCMD} -DPROJECT_FILE=${help_project}
+          -DOUTPUT=${CMAKE_BINARY_DIR}/Orlatim.chm
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/compile_help.cmake
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS ${help_project} ${help_sources}
+  DEPENDS ${help_project} ${help_sources} ${CMAKE_CURRENT_SOURCE_DIR}/compile_help.cmake
   COMMENT "Compiling the help file Orlatim.chm"
   VERBATIM)
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,9 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Orlatim"));
     QApplication::setApplicationVersion(QStringLiteral("3.22"));
+    // A file-size limit (ulimit -f) fails a write as a full disk does, which
+    // every writer reports; by default it would end the program instead.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The command line is answered by a plain application object, which needs
     // no display, in the user's language; the window system is reached only
     // when the program is really to start.

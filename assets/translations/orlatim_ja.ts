@@ -242,8 +242,12 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>%1 行目: %2</translation>
     </message>
     <message>
-        <source>%1: %2; the talk&apos;s line is kept and written with the next one.</source>
-        <translation>%1: %2。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
+        <source>%1; the talk&apos;s line is kept and written with the next one.</source>
+        <translation>%1。この発表の行は残しておき、次に記録を書くときに一緒に書き込みます。</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>ディスクがいっぱいです</translation>
     </message>
     <message>
         <source>on time</source>
@@ -470,8 +474,8 @@ by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>%1 には複数の会場の発表があります。会場を選んでください</translation>
     </message>
     <message>
-        <source>no complete answer within 15 seconds</source>
-        <translation>15 秒以内に応答が完了しませんでした</translation>
+        <source>no complete answer within %1 seconds</source>
+        <translation>%1 秒以内に応答が完了しませんでした</translation>
     </message>
     <message>
         <source>%1: only an https address (https://…) can be fetched</source>

@@ -1,8 +1,12 @@
 #include "board/board_service.h"
 
+#include "remote/http_answer.h"
+
 #include <QFile>
 
 namespace board {
+
+using remote::Link;
 
 QByteArray boardPage(const QString &language)
 {
@@ -13,14 +17,27 @@ QByteArray boardPage(const QString &language)
 }
 
 BoardService::BoardService(const BoardRequest &request, QObject *parent)
-    : QObject(parent), m_request(request), m_feed(request.broker.prefix)
+    : QObject(parent), m_request(request), m_feed(request.broker.prefix), m_page(boardPage(request.language))
 {
-    m_server.setPage(remote::Link::Board, boardPage(request.language));
-    // A page that opens gets every room; then only what changes.
-    m_server.setStateSource([this](remote::Link) { return m_feed.everything(); });
-    m_server.setRoomsSource([this] { return m_feed.rooms(); });
+    // No control or chair link to hold places for; the hallway's screens
+    // may be driven by one signage computer, or sit behind one NAT.
+    remote::Admission::Limits &limits = m_web.admission().limits();
+    limits.reserved = 0;
+    limits.perAddress = 32;
+    m_web.addRoute({{Link::Board}, "GET", "", [this](const remote::Request &r, const remote::Reply &reply) {
+                        reply(200, "text/html; charset=utf-8", m_page, remote::pagePolicy(r.head.host));
+                    }});
+    m_web.addRoute({{Link::Board}, "GET", "/api/rooms", [this](const remote::Request &, const remote::Reply &reply) {
+                        reply(200, "application/json", m_feed.rooms());
+                    }});
+    m_web.addRoute({{Link::Board}, "GET", "/ws", {}, true});
+    // A page that opens gets every room; then only what changes. The pages
+    // have nothing to say.
+    m_web.setFirstState([this](Link) { return m_feed.everything(); });
+    m_web.pushes().setMessageHandler(
+        [](remote::PagePushes::Page &page, const QString &) { page.complainOnce("a message from a board page"); });
     connect(&m_feed, &BoardFeed::push, this,
-            [this](const QByteArray &message) { m_server.send(remote::Link::Board, message); });
+            [this](const QByteArray &message) { m_web.pushes().send(Link::Board, message); });
     connect(&m_client, &MqttClient::message, &m_feed, &BoardFeed::take);
     connect(&m_client, &MqttClient::stateChanged, this, [this](const QString &words) {
         m_feed.setBroker(m_client.state() == MqttClient::State::Connected, words);
@@ -30,12 +47,10 @@ BoardService::BoardService(const BoardRequest &request, QObject *parent)
 
 QString BoardService::start(const QByteArray &token, const QHostAddress &address)
 {
-    m_server.setTokens({{}, {}, {}, token});
-    if (!m_server.listen(address, m_request.port.value_or(DefaultBoardPort))) {
-        return tr("Port %1 cannot be opened: %2")
-            .arg(m_request.port.value_or(DefaultBoardPort))
-            .arg(m_server.errorString());
-    }
+    m_web.setTokens({{token, Link::Board, false}});
+    const quint16 port = m_request.port.value_or(DefaultBoardPort);
+    if (!m_web.listen(address, port))
+        return tr("Port %1 cannot be opened: %2").arg(port).arg(m_web.errorString());
     const QString prefix = m_request.broker.prefix;
     m_client.subscribe(prefix + QStringLiteral("/+/state"));
     m_client.subscribe(prefix + QStringLiteral("/+/online"));

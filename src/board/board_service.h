@@ -3,7 +3,7 @@
 #include "board/board_feed.h"
 #include "board/board_job.h"
 #include "board/mqtt_client.h"
-#include "remote/remote_server.h"
+#include "remote/web_server.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -11,9 +11,9 @@
 namespace board {
 
 // The board of every room: a subscriber of the rooms' topics on the broker,
-// and the remote view's kind of web server with the board's link alone,
-// which serves the page, pushes every change to the open pages and answers
-// "GET <board link>/api/rooms".
+// and a web server of the remote view's kind (its admission, routes and
+// pushes) with the board's link alone, which serves the page, pushes every
+// change to the open pages and answers "GET <board link>/api/rooms".
 class BoardService : public QObject
 {
     Q_OBJECT
@@ -23,8 +23,7 @@ public:
     // Listens with the board link's token and starts subscribing; empty, or
     // what went wrong.
     QString start(const QByteArray &token, const QHostAddress &address);
-    quint16 port() const { return m_server.port(); }
-    remote::RemoteServer &server() { return m_server; }
+    quint16 port() const { return m_web.port(); }
 
 signals:
     // The broker connection's state in words, as it changes.
@@ -33,7 +32,8 @@ signals:
 private:
     BoardRequest m_request;
     BoardFeed m_feed;
-    remote::RemoteServer m_server;
+    remote::WebServer m_web;
+    QByteArray m_page;
     MqttClient m_client;
 };
 

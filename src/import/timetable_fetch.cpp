@@ -3,6 +3,7 @@
 #include "import/entry_checks.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -19,8 +20,11 @@ TimetableFetch::TimetableFetch(QObject *parent) : QObject(parent)
 {
     m_limit.setSingleShot(true);
     m_limit.setInterval(std::chrono::seconds(15));
-    connect(&m_limit, &QTimer::timeout, this,
-            [this] { fail(ScheduleImport::tr("no complete answer within 15 seconds")); });
+    connect(&m_limit, &QTimer::timeout, this, [this] {
+        // Whatever limit was set, the message names it.
+        const QString seconds = QLocale().toString(m_limit.interval() / 1000.0);
+        fail(ScheduleImport::tr("no complete answer within %1 seconds").arg(seconds));
+    });
 }
 
 void TimetableFetch::fetch(const QUrl &url)

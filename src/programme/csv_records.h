@@ -19,6 +19,11 @@ struct SpreadsheetText {
 // it is neither.
 std::optional<SpreadsheetText> decodeSpreadsheetText(const QByteArray &bytes);
 
+// The text of a file appended to in turns by this program (UTF-8) and by a
+// spreadsheet that saved it again in code page 932: each line in the one
+// it is valid in. Nothing when half its lines or more are neither.
+std::optional<QString> decodeTextByLine(const QByteArray &bytes);
+
 struct Record {
     int line = 0; // where it starts, counted from 1
     QStringList fields;
@@ -34,5 +39,13 @@ QList<Record> splitRecords(const QString &text);
 // A field as a spreadsheet writes it: quoted, with its quotes doubled, only
 // where it holds a quote, a comma or a line break.
 QString csvField(const QString &text);
+
+// A title or name as a field that a spreadsheet shows as text, never runs as
+// a formula: one that begins with =, +, -, @, a tab or a CR (after any
+// apostrophes) gets an apostrophe in front, inside quotes.
+QString csvTextField(const QString &text);
+// The text csvTextField was given, from the field it wrote; any other field
+// as it is, so a title that merely begins with an apostrophe keeps it.
+QString fieldText(const QString &field);
 
 } // namespace programme

@@ -215,7 +215,8 @@ std::variant<Talk, QString> LineReader::read(const QStringList &f) const
     const auto given = [&](Column column) {
         return layout[column] >= 0 && (!named || !cell(column).trimmed().isEmpty());
     };
-    Talk talk{cell(Title).simplified(), cell(Speaker).simplified(), 0, 0, std::nullopt, std::nullopt};
+    Talk talk{fieldText(cell(Title)).simplified(), fieldText(cell(Speaker)).simplified(), 0, 0, std::nullopt,
+              std::nullopt};
     int presentation = 0;
     int discussion = 0;
     int slot = 0;
@@ -268,14 +269,6 @@ std::variant<Talk, QString> LineReader::read(const QStringList &f) const
 }
 
 } // namespace
-
-QString csvField(const QString &text)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!text.contains(special))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
 
 std::optional<int16_t> readTalkTime(const QString &field)
 {
@@ -373,7 +366,7 @@ QByteArray programmeFileBytes(const QList<Talk> &talks)
         const QString start = t.start ? t.start->toString(t.start->second() ? QStringLiteral("HH:mm:ss")
                                                                             : QStringLiteral("HH:mm"))
                                       : QString();
-        QStringList fields{csvField(t.title), csvField(t.speaker), talkMinutesText(t.presentation),
+        QStringList fields{csvTextField(t.title), csvTextField(t.speaker), talkMinutesText(t.presentation),
                            talkMinutesText(t.discussion), start};
         if (bells)
             fields << (t.firstBell ? talkMinutesText(*t.firstBell) : QString());

@@ -27,9 +27,9 @@ enum Column { Mark, Planned, Expected, Title, Speaker, Presentation, Discussion,
 QString timeOrNothing(const std::optional<DaySeconds> &time) { return time ? clockText(*time) : QString(); }
 
 // The line under the table that says how the session stands.
-QString timetableLine(const SessionTimetable &t, int current)
+QString timetableLine(const SessionTimetable &t)
 {
-    const std::optional<DaySeconds> planned = t.plannedStarts.value(current);
+    const std::optional<DaySeconds> planned = t.firstPlannedStart;
     if (t.secondsUntilFirst && planned) {
         const int until = *t.secondsUntilFirst;
         return until >= 0 ? ProgrammeWindow::tr("Planned start %1: in %2").arg(clockText(*planned), talkTimeText(until))
@@ -190,7 +190,7 @@ void ProgrammeWindow::updateTimes()
         set(row, Planned, timeOrNothing(t.plannedStarts.value(row)));
         set(row, Expected, timeOrNothing(t.expectedStarts.value(row)));
     }
-    const QString line = timetableLine(t, m_programme.currentIndex());
+    const QString line = timetableLine(t);
     if (m_timetable->text() != line)
         m_timetable->setText(line);
     const QSignalBlocker blocker(m_changeover);

@@ -9,11 +9,13 @@ namespace programme {
 
 // The session as the main window runs it, in wall time: when the current
 // talk started, when it was last paused, and the offset the talks before it
-// left. The session's day is the day its first talk started.
+// left. The session's day is the one its first planned start falls on, as
+// near the wall clock at its first "start" as that can be: a session planned
+// at 00:00 and started at 23:59:30 is half a minute early, not a day late.
 class SessionClock
 {
 public:
-    void started(const QDateTime &at);
+    void started(const QDateTime &at, const QList<Talk> &talks, int changeoverSeconds, int current);
     void paused(const QDateTime &at);
     // At "reset": the talk leaves the offset of its end, its last pause,
     // against its planned end, so a talk cut short gives time back.
@@ -28,7 +30,9 @@ public:
     bool ended(int current) const { return !m_startedAt && m_ended == current; }
 
 private:
-    DaySeconds daySeconds(const QDateTime &at) const;
+    // The session's day, or until it has one, the day near "at" that the
+    // planned starts from the current talk on fall on.
+    QDate sessionDay(const QDateTime &at, const QList<Talk> &talks, int changeoverSeconds, int current) const;
 
     QDate m_day;
     std::optional<DaySeconds> m_startedAt;

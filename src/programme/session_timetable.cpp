@@ -22,12 +22,23 @@ QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int cha
     std::optional<DaySeconds> previousEnd;
     for (const Talk &talk : talks) {
         std::optional<DaySeconds> start = previousEnd ? std::optional(*previousEnd + changeoverSeconds) : std::nullopt;
-        if (talk.start)
+        if (talk.start) {
+            const std::optional<DaySeconds> above = starts.isEmpty() ? std::nullopt : starts.last();
             start = talk.start->msecsSinceStartOfDay() / 1000;
+            while (above && *start < *above - SecondsPerDay / 2)
+                *start += SecondsPerDay;
+        }
         starts << start;
         previousEnd = start ? std::optional(*start + talkLength(talk)) : std::nullopt;
     }
     return starts;
+}
+
+std::optional<DaySeconds> firstPlannedFrom(const QList<std::optional<DaySeconds>> &starts, int from)
+{
+    const auto first = std::find_if(starts.cbegin() + std::clamp<qsizetype>(from, 0, starts.size()), starts.cend(),
+                                    [](const std::optional<DaySeconds> &start) { return start.has_value(); });
+    return first == starts.cend() ? std::nullopt : *first;
 }
 
 SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress)
@@ -43,8 +54,9 @@ SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSecond
     const std::optional<DaySeconds> plannedNow = t.plannedStarts[c];
     const bool running = progress.startedAt.has_value();
     if (!running && !progress.carriedOffset) {
-        if (plannedNow)
-            t.secondsUntilFirst = *plannedNow - progress.now;
+        t.firstPlannedStart = firstPlannedFrom(t.plannedStarts, c);
+        if (t.firstPlannedStart)
+            t.secondsUntilFirst = *t.firstPlannedStart - progress.now;
         return t;
     }
 

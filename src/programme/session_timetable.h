@@ -35,9 +35,11 @@ struct SessionTimetable {
     QList<std::optional<DaySeconds>> expectedStarts;
     std::optional<int> offset;              // none before the first talk started
     std::optional<DaySeconds> projectedEnd; // the expected end of the last talk
-    // Before the first talk has started: until the current talk's planned
-    // start, negative once that has passed.
+    // Before the first timed talk has started: until the first planned start
+    // from the current talk on (past an untimed opening talk, say), negative
+    // once that has passed; and that start.
     std::optional<int> secondsUntilFirst;
+    std::optional<DaySeconds> firstPlannedStart;
 };
 
 // A talk without a start is planned when the one before it is planned to
@@ -48,8 +50,13 @@ struct SessionTimetable {
 // talk is expected at its planned start plus the offset, never before the
 // talk ahead of it can have ended.
 // Each talk's planned start: its own, or the planned end of the talk before
-// it plus the changeover; none before the first talk that has a start.
+// it plus the changeover; none before the first talk that has a start. A
+// start more than twelve hours before the one above it is on the next day,
+// so 23:58, 00:00, 00:02 is one session across midnight.
 QList<std::optional<DaySeconds>> plannedStarts(const QList<Talk> &talks, int changeoverSeconds);
+
+// The first planned start from talk "from" on.
+std::optional<DaySeconds> firstPlannedFrom(const QList<std::optional<DaySeconds>> &starts, int from);
 
 SessionTimetable sessionTimetable(const QList<Talk> &talks, int changeoverSeconds, const SessionProgress &progress);
 

@@ -2,9 +2,11 @@
 
 #include "programme/csv_records.h"
 #include "programme/session_timetable.h"
+#include "settings/settings_store.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -16,32 +18,67 @@ namespace {
 
 QString wallTime(const QDateTime &at) { return at.time().toString(QStringLiteral("HH:mm:ss")); }
 
-// Far longer than any header the log has had.
-constexpr qint64 LongestHeader = 4096;
+const QByteArray Utf8Mark("\xEF\xBB\xBF");
+
+// The columns a log's first line names, or a new log's when it names none.
+QStringList columnsOf(const QString &text)
+{
+    const QList<Record> records = splitRecords(text.section(QLatin1Char('\n'), 0, 0));
+    QStringList names;
+    for (const QString &field : records.value(0).fields)
+        names << field.trimmed().toLower();
+    const bool header = names.contains(QLatin1String("date")) && names.contains(QLatin1String("start"));
+    return header ? names : talkLogColumns();
+}
+
+// What keeps a write from the file, in the user's words where the system's
+// are unclear.
+QString failureOf(const QFileDevice &file)
+{
+    const QString what = file.error() == QFileDevice::ResourceError
+                             ? QCoreApplication::translate("Programme", "the disk is full")
+                             : file.errorString();
+    return QStringLiteral("%1: %2").arg(file.fileName(), what);
+}
+
+bool isUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return !utf8.hasError();
+}
 
 } // namespace
 
-QByteArray talkLogHeader()
+QStringList talkLogColumns()
 {
-    return QByteArrayLiteral("date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,"
-                             "paused_s,planned_start\r\n");
+    return {QStringLiteral("date"),       QStringLiteral("start"),          QStringLiteral("end"),
+            QStringLiteral("title"),      QStringLiteral("speaker"),        QStringLiteral("presentation_s"),
+            QStringLiteral("discussion_s"), QStringLiteral("elapsed_s"),    QStringLiteral("overtime_s"),
+            QStringLiteral("pauses"),     QStringLiteral("paused_s"),       QStringLiteral("planned_start")};
 }
 
-QByteArray talkLogLine(const LoggedTalk &t, bool withPlannedStart)
+QByteArray talkLogHeader() { return (talkLogColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8(); }
+
+QByteArray talkLogLine(const LoggedTalk &t, const QStringList &columns)
 {
-    QStringList fields{t.start.date().toString(Qt::ISODate),
+    // In the order of talkLogColumns().
+    const QStringList values{t.start.date().toString(Qt::ISODate),
                              wallTime(t.start),
                              wallTime(t.end),
-                             csvField(t.title),
-                             csvField(t.speaker),
+                             csvTextField(t.title),
+                             csvTextField(t.speaker),
                              QString::number(t.presentation),
                              QString::number(t.discussion),
                              QString::number(t.elapsed),
                              QString::number(t.overtime),
                              QString::number(t.pauses),
-                             QString::number(t.pausedSeconds)};
-    if (withPlannedStart)
-        fields << (t.plannedStart ? clockTextWithSeconds(*t.plannedStart) : QString());
+                             QString::number(t.pausedSeconds),
+                             t.plannedStart ? clockTextWithSeconds(*t.plannedStart) : QString()};
+    const QStringList known = talkLogColumns();
+    QStringList fields;
+    for (const QString &column : columns)
+        fields << values.value(known.indexOf(column));
     return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
 }
 
@@ -85,41 +122,71 @@ QString TalkLog::write()
 {
     if (m_waiting.isEmpty())
         return {};
-    QFile file(TalkLogFileName);
-    // Appended, never rewritten: what the log already holds is never at risk.
-    // Unbuffered, so that the lines reach the file in this one write.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
-    const qint64 before = written ? file.size() : 0;
-    QByteArray lines;
-    bool withPlannedStart = true;
-    if (written && before == 0) {
-        // The byte-order mark lets a Japanese spreadsheet read UTF-8.
-        lines = "\xEF\xBB\xBF" + talkLogHeader();
-    } else if (written) {
-        // An older log keeps its columns, so that its lines stay in step.
-        QFile existing(TalkLogFileName);
-        withPlannedStart = existing.open(QIODevice::ReadOnly)
-            && existing.readLine(LongestHeader).contains(QByteArrayLiteral(",planned_start"));
-    }
-    for (const LoggedTalk &talk : std::as_const(m_waiting))
-        lines += talkLogLine(talk, withPlannedStart);
-    written = written && file.write(lines) == lines.size();
-    if (written) {
+    const QString error = writeLines(m_waiting);
+    if (error.isEmpty()) {
         m_waiting.clear();
         m_failure.clear();
         return {};
     }
-    // A full disk can take part of a line: the file is cut back to its last
-    // whole line, so the retry neither leaves half a line nor writes one twice.
-    const QString error = file.errorString();
-    if (file.isOpen())
-        file.resize(before);
     const bool reported = !m_failure.isEmpty();
-    m_failure = QStringLiteral("%1: %2").arg(TalkLogFileName, error);
+    m_failure = error;
     if (reported)
         return {};
-    return QCoreApplication::translate("Programme", "%1: %2; the talk's line is kept and written with the next one.")
-        .arg(TalkLogFileName, error);
+    return QCoreApplication::translate("Programme", "%1; the talk's line is kept and written with the next one.")
+        .arg(error);
+}
+
+QString TalkLog::writeLines(const QList<LoggedTalk> &talks)
+{
+    QFile file(TalkLogFileName);
+    // Appended, never rewritten (but for a log saved in code page 932, kept
+    // first): what the log already holds is never at risk. Unbuffered, so
+    // that the lines reach the file in this one write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return failureOf(file);
+    const qint64 before = file.size();
+    QByteArray old;
+    if (before > 0) {
+        QFile existing(TalkLogFileName);
+        if (!existing.open(QIODevice::ReadOnly))
+            return failureOf(existing);
+        old = existing.readAll();
+    }
+    // The byte-order mark lets a Japanese spreadsheet read UTF-8.
+    QByteArray lines = old.isEmpty() ? Utf8Mark + talkLogHeader() : QByteArray();
+    // A spreadsheet may leave the last line without its end.
+    if (!old.isEmpty() && !old.endsWith('\n') && !old.endsWith('\r'))
+        lines += "\r\n";
+    const std::optional<QString> text = decodeTextByLine(old);
+    const QStringList columns = columnsOf(text.value_or(QString()));
+    for (const LoggedTalk &talk : talks)
+        lines += talkLogLine(talk, columns);
+
+    if (text && !isUtf8(old)) {
+        // Saved again in code page 932: a line in UTF-8 would not read with
+        // the rest, so the whole log becomes UTF-8, kept as it was first.
+        file.close();
+        QString error = writeWhole(TalkLogFileName + QStringLiteral(".bak"), old);
+        if (error.isEmpty())
+            error = writeWhole(TalkLogFileName, Utf8Mark + text->toUtf8() + lines);
+        return error;
+    }
+    // A write cut short (a file-size limit, the last blocks of a disk) is
+    // tried again for the rest, so that its failure is the system's own.
+    qint64 done = 0;
+    while (done < lines.size()) {
+        const qint64 written = file.write(lines.constData() + done, lines.size() - done);
+        if (written <= 0)
+            break;
+        done += written;
+    }
+    if (done == lines.size())
+        return {};
+    // A full disk can take part of a line: the file is cut back to its last
+    // whole line, so the retry neither leaves half a line nor writes one twice.
+    const QString error = failureOf(file);
+    file.resize(before);
+    return error;
 }
 
 } // namespace programme

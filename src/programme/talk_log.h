@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -31,10 +32,14 @@ struct LoggedTalk {
     std::optional<int> plannedStart; // seconds of the session's day
 };
 
-// The first line of the log, and the line of one talk; both end in CR LF.
-// A log begun before the planned_start column is continued without it.
+// The log's columns, as its first line names them, in the order of a new log.
+QStringList talkLogColumns();
+
+// The first line of a new log, and the line of one talk; both end in CR LF.
+// A line fills the columns a log's first line names, in their order: one
+// this program does not know stays empty, one the log lacks is left out.
 QByteArray talkLogHeader();
-QByteArray talkLogLine(const LoggedTalk &talk, bool withPlannedStart = true);
+QByteArray talkLogLine(const LoggedTalk &talk, const QStringList &columns = talkLogColumns());
 
 // Follows the run state of one talk after another and appends a line to
 // Orlatim-log.csv for each that ran. A line that cannot be written waits
@@ -56,14 +61,19 @@ public:
 
     // Appends the waiting lines in one write, the header first into a new
     // file; a write that fails leaves the file as it was and the lines
-    // waiting. Returns the failure for the user when the last write worked,
-    // else an empty string.
+    // waiting. A log that a spreadsheet saved again in code page 932 is
+    // first rewritten in UTF-8, its old copy kept as Orlatim-log.csv.bak.
+    // Returns the failure for the user when the last write worked, else an
+    // empty string.
     QString write();
     // How many lines wait, and what kept the last of them from the file.
     qsizetype waitingLines() const { return m_waiting.size(); }
     QString failure() const { return m_failure; }
 
 private:
+    // Writes the lines into the log as it stands; what went wrong, or empty.
+    QString writeLines(const QList<LoggedTalk> &talks);
+
     Clock m_clock = &QDateTime::currentDateTime;
     bool m_ran = false;
     LoggedTalk m_talk;

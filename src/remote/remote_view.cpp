@@ -107,7 +107,7 @@ void RemoteView::makeTokens()
         m_settings.controlToken = newLinkToken();
     if (m_settings.chairToken.isEmpty())
         m_settings.chairToken = newLinkToken();
-    m_server.setTokens({m_settings.viewToken, m_settings.controlToken, m_settings.chairToken, {}});
+    m_server.setTokens({m_settings.viewToken, m_settings.controlToken, m_settings.chairToken});
 }
 
 QString RemoteView::turnOn(quint16 port, const QHostAddress &address)

@@ -1,7 +1,5 @@
 #include "remote/request_rules.h"
 
-#include "remote/link_token.h"
-
 #include <algorithm>
 
 namespace remote {
@@ -67,12 +65,15 @@ std::optional<RequestHead> parseRequestHead(QByteArrayView head)
         } else if (name == "upgrade") {
             request.webSocketUpgrade = request.webSocketUpgrade || value.toLower() == "websocket";
         } else if (name == "content-length") {
-            // Two lengths that differ leave the body's end in doubt.
-            bool ok = false;
-            const qint64 length = value.toLongLong(&ok);
-            if (!ok || length < 0 || (request.contentLength && *request.contentLength != length))
+            // Two lengths that differ leave the body's end in doubt, and so
+            // does a sign, which parsers read differently.
+            bool ok = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+            const qint64 length = ok ? value.toLongLong(&ok) : 0;
+            if (!ok || (request.contentLength && *request.contentLength != length))
                 return std::nullopt;
             request.contentLength = length;
+        } else if (name == "expect") {
+            request.expectContinue = value.toLower() == "100-continue";
         } else if (name == "transfer-encoding") {
             request.chunked = true;
         }
@@ -110,74 +111,6 @@ const QList<QByteArray> &apiCommands()
     static const QList<QByteArray> commands{"start", "pause", "continue", "reset",
                                             "next", "previous", "nudge", "message"};
     return commands;
-}
-
-Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const OwnHost &own)
-{
-    Answer answer;
-    if (!isOwnHost(request.host, own)) {
-        answer.status = 403;
-        return answer;
-    }
-    // Every token is always compared, so the time taken does not tell
-    // which link a wrong token came close to.
-    const QByteArrayView token = tokenOf(request.target);
-    const bool view = sameToken(token, tokens.view);
-    const bool control = sameToken(token, tokens.control);
-    const bool chair = sameToken(token, tokens.chair);
-    const bool board = sameToken(token, tokens.board);
-    if (!view && !control && !chair && !board) {
-        answer.status = 403;
-        return answer;
-    }
-    answer.link = control ? Link::Control : chair ? Link::Chair : board ? Link::Board : Link::View;
-
-    QByteArrayView rest = QByteArrayView(request.target).sliced(1 + token.size());
-    const qsizetype query = rest.indexOf('?');
-    if (query >= 0)
-        rest = rest.first(query);
-    const QByteArray ownOrigin = "http://" + request.host;
-    if (request.method == "POST" && rest.startsWith("/api/") && apiCommands().contains(rest.sliced(5))) {
-        // A browser names the page that sends a command; a tool sends none.
-        // A link that only shows takes no command.
-        if ((!request.origin.isEmpty() && request.origin.compare(ownOrigin, Qt::CaseInsensitive) != 0) ||
-            answer.link != Link::Control) {
-            answer.status = 403;
-            return answer;
-        }
-        answer.resource = Resource::Command;
-        answer.command = rest.sliced(5).toByteArray();
-        answer.status = 200;
-        return answer;
-    }
-    if (request.method != "GET")
-        return answer;
-    const bool ofRoom = answer.link != Link::Board;
-    if (rest.isEmpty() && !request.webSocketUpgrade) {
-        answer.resource = Resource::Page;
-    } else if (rest == "/api/rooms" && !ofRoom && !request.webSocketUpgrade) {
-        answer.resource = Resource::Rooms;
-    } else if ((rest == "/state" || rest == "/api/state") && ofRoom && !request.webSocketUpgrade) {
-        answer.resource = Resource::State;
-    } else if (rest == "/awake.mp4" && ofRoom && !request.webSocketUpgrade) {
-        answer.resource = Resource::WakeVideo;
-    } else if (rest == "/report" && ofRoom && answer.link != Link::View && !request.webSocketUpgrade) {
-        answer.resource = Resource::Report;
-    } else if (rest == "/ws" && request.webSocketUpgrade) {
-        // A browser always names the page that opens a WebSocket; only our
-        // own page, loaded through the same address, may open one.
-        if (request.origin.compare(ownOrigin, Qt::CaseInsensitive) != 0) {
-            answer.status = 403;
-            return answer;
-        }
-        answer.resource = Resource::Socket;
-        answer.status = 101;
-        return answer;
-    } else {
-        return answer;
-    }
-    answer.status = 200;
-    return answer;
 }
 
 std::optional<ByteRange> byteRange(QByteArrayView header, qsizetype size)

@@ -25,10 +25,11 @@ struct RequestHead {
     // A body's length as the client declared it; none without the header.
     std::optional<qint64> contentLength;
     bool chunked = false; // a body in chunks, which the server does not read
+    bool expectContinue = false; // the client waits for "100 Continue" before its body
 };
 
 // Reads the head without its final blank line; nothing when it is not an
-// HTTP/1.x request.
+// HTTP/1.x request, or its Content-Length is not plain digits.
 std::optional<RequestHead> parseRequestHead(QByteArrayView head);
 
 // The names and addresses under which this computer can be reached. A Host
@@ -44,35 +45,15 @@ bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 // view link it cannot change anything. The board's link, served by
 // "orlatim --board" alone, shows every room of a conference.
 enum class Link { View, Control, Chair, Board };
-enum class Resource { Page, State, Socket, Command, WakeVideo, Report, Rooms };
 
-// An empty token opens nothing.
 struct LinkTokens {
     QByteArray view;
     QByteArray control;
     QByteArray chair;
-    QByteArray board;
 };
 
 // The commands the control link takes as "POST <link>/api/<command>".
 const QList<QByteArray> &apiCommands();
-
-// How the server answers a request: 403 without a valid token (or from a
-// foreign Host, or a WebSocket or command sent by another origin, or a
-// command sent to a link that only shows), 404 for anything but the page,
-// its state, its WebSocket, the commands, the video that keeps a phone
-// awake and, for the control and chair links, the session's report (for
-// the board's link: its page, its WebSocket and "/api/rooms"); else
-// 200, or 101 for the WebSocket. A command is still subject to what the
-// server knows: whether control is allowed, its body and the state of the
-// talk.
-struct Answer {
-    int status = 404;
-    Link link = Link::View;
-    Resource resource = Resource::Page;
-    QByteArray command; // with Resource::Command
-};
-Answer answerFor(const RequestHead &request, const LinkTokens &tokens, const OwnHost &own);
 
 // The token a request's path starts with, e.g. for "/abc/ws?x" "abc".
 QByteArrayView tokenOf(QByteArrayView target);

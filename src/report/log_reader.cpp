@@ -1,6 +1,7 @@
 #include "report/log_reader.h"
 
 #include "programme/csv_records.h"
+#include "programme/talk_log.h"
 #include "settings/number_text.h"
 
 #include "report/report_words.h"
@@ -20,9 +21,7 @@ enum Column {
     ColumnCount
 };
 
-constexpr std::array<const char *, ColumnCount> ColumnNames{
-    "date", "start", "end", "title", "speaker", "presentation_s", "discussion_s", "elapsed_s", "overtime_s",
-    "pauses", "paused_s", "planned_start"};
+const QStringList ColumnNames = programme::talkLogColumns();
 
 // Without these a talk cannot be drawn; the others may be empty or missing.
 bool required(Column column)
@@ -51,7 +50,7 @@ std::optional<ColumnMap> headerMap(const QStringList &fields)
     for (int i = 0; i < fields.size(); ++i) {
         const QString name = fields[i].trimmed().toLower();
         for (int c = 0; c < ColumnCount; ++c) {
-            if (map[c] < 0 && name == QLatin1String(ColumnNames[c]))
+            if (map[c] < 0 && name == ColumnNames[c])
                 map[c] = i;
         }
     }
@@ -104,13 +103,13 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
                                  : QString();
         if (text.isEmpty()) {
             if (required(column))
-                return Words::tr("no %1").arg(QLatin1String(ColumnNames[c]));
+                return Words::tr("no %1").arg(ColumnNames[c]);
             continue;
         }
         // A cell pasted full of text is named by its beginning.
         const auto wrong = [&] {
             const QString shown = text.size() > 40 ? text.left(40) + QStringLiteral("…") : text;
-            return Words::tr("\"%1\" is not a valid %2").arg(shown, QLatin1String(ColumnNames[c]));
+            return Words::tr("\"%1\" is not a valid %2").arg(shown, ColumnNames[c]);
         };
         switch (column) {
         case Date:
@@ -134,10 +133,10 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
             break;
         }
         case Title:
-            row.title = record.fields[index].simplified();
+            row.title = programme::fieldText(record.fields[index]).simplified();
             break;
         case Speaker:
-            row.speaker = record.fields[index].simplified();
+            row.speaker = programme::fieldText(record.fields[index]).simplified();
             break;
         default: {
             const auto seconds = readSeconds(text);
@@ -157,13 +156,15 @@ std::variant<LogRow, QString> readRow(const programme::Record &record, const Col
 LogRead readTalkLog(const QByteArray &bytes)
 {
     LogRead read;
-    const std::optional<programme::SpreadsheetText> text = programme::decodeSpreadsheetText(bytes);
+    // Line by line: a spreadsheet may have saved the log in code page 932
+    // before the program appended to it in UTF-8.
+    const std::optional<QString> text = programme::decodeTextByLine(bytes);
     if (!text) {
         read.problems << Words::tr("the file is neither UTF-8 nor Shift_JIS (code page 932) text");
         return read;
     }
     std::optional<ColumnMap> map;
-    for (const programme::Record &record : programme::splitRecords(text->text)) {
+    for (const programme::Record &record : programme::splitRecords(*text)) {
         if (record.paired
             && std::all_of(record.fields.begin(), record.fields.end(),
                            [](const QString &f) { return f.trimmed().isEmpty(); }))
@@ -175,7 +176,7 @@ LogRead readTalkLog(const QByteArray &bytes)
                     if (required(Column(c)) && (*map)[c] < 0) {
                         read.problems << Words::tr("line %1: the header has no column %2")
                                              .arg(record.line)
-                                             .arg(QLatin1String(ColumnNames[c]));
+                                             .arg(ColumnNames[c]);
                         return read;
                     }
                 }

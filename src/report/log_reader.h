@@ -35,7 +35,9 @@ struct LogRead {
 };
 
 // Reads the talk log as the program writes it and as a spreadsheet saves it
-// again: UTF-8 or code page 932, columns found by the header's names (in
+// again: UTF-8 or code page 932, line by line (a log saved in code page 932
+// may have had lines appended in UTF-8), titles kept from formulas as the
+// program writes them, columns found by the header's names (in
 // the program's order without a header), missing optional columns at the
 // end, extra columns, blank lines. A line with text where a number or a
 // time belongs is named and left out.

@@ -87,8 +87,9 @@ Form1::Form1(platform::MediaPlayers &players)
     m_publisher = new board::RoomPublisher(*m_remote, this);
     m_remote->addWindowPart([this](QWidget *parent) { return new board::BoardPart(*m_publisher, parent); });
     // The control and chair links' report: today's talks as the log holds them.
-    m_remote->server().setReportSource(
-        [] { return ::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()); });
+    m_remote->server().setReportSource([](const std::function<void(QByteArray)> &reply) {
+        reply(::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()));
+    });
 }
 
 // The settings window has no parent, so that it is a window of its own; it

@@ -26,7 +26,8 @@ void Form1::Command1_Click()
         const programme::Talk *talk = m_programme.current();
         m_talkLog.started(talk ? talk->title : QString(), talk ? talk->speaker : QString(),
                           sessionTimetable().plannedStarts.value(m_programme.currentIndex()));
-        m_sessionClock.started(m_talkLog.now());
+        m_sessionClock.started(m_talkLog.now(), m_programme.talks(), m_programme.changeoverSeconds(),
+                               m_programme.currentIndex());
         DrawMsg();
         VisMsg(1);
     } else if (caption == QLatin1String("pause")) {

@@ -127,7 +127,7 @@ void TestBoard::boardLinkAnswers_data()
     QTest::newRow("foreign host") << QByteArray("GET /{board}/api/rooms HTTP/1.1\r\nHost: evil.example\r\n\r\n") << 403;
     QTest::newRow("no room's state") << "GET /{board}/state HTTP/1.1\r\n" + host + "\r\n" << 404;
     QTest::newRow("no report") << "GET /{board}/report HTTP/1.1\r\n" + host + "\r\n" << 404;
-    QTest::newRow("no command") << "POST /{board}/api/pause HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n" << 403;
+    QTest::newRow("no command") << "POST /{board}/api/pause HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n" << 404;
     QTest::newRow("head over 4 KiB") << "GET /{board} HTTP/1.1\r\n" + host + "X-Pad: " + QByteArray(4100, 'a') + "\r\n\r\n" << 0;
 }
 

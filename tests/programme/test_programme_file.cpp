@@ -108,10 +108,16 @@ void TestProgrammeFile::readsWhatItWrites()
         {QStringLiteral("\"Quoted\", <b> & co, 1/2"), QStringLiteral("A / B"), 750, 180, std::nullopt, QTime(9, 30)},
         {QStringLiteral("演題"), QString(), 600, 0, int16_t(480), QTime(9, 45, 30)},
         {QStringLiteral("No start"), QStringLiteral("C"), 60, 1, std::nullopt, std::nullopt},
+        // Shown as text by a spreadsheet, read back as they were.
+        {QStringLiteral("=1+2"), QStringLiteral("@Sato"), 60, 0, std::nullopt, std::nullopt},
+        {QStringLiteral("'=x"), QStringLiteral("-Kim"), 60, 0, std::nullopt, std::nullopt},
+        {QStringLiteral("'Tis \"x\""), QStringLiteral("+81"), 60, 0, std::nullopt, std::nullopt},
     };
     const QByteArray bytes = programme::programmeFileBytes(talks);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start,bell 1\r\n"
                              "\"\"\"Quoted\"\", <b> & co, 1/2\",A / B,12:30,3,09:30,\r\n"));
+    QVERIFY(bytes.contains("\r\n\"'=1+2\",\"'@Sato\",1,0,,\r\n\"''=x\",\"'-Kim\",1,0,,\r\n"
+                           "\"'Tis \"\"x\"\"\",\"'+81\",1,0,,\r\n"));
     const programme::ProgrammeRead read = programme::readProgramme(bytes);
     QCOMPARE(read.problems, QStringList{});
     QCOMPARE(described(read.talks), described(talks));

@@ -2,6 +2,8 @@
 #include "fakes/form1_fixture.h"
 #include "programme/programme.h"
 #include "programme/talk_log.h"
+#include "report/log_reader.h"
+#include "settings/cp932.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -13,7 +15,8 @@ private slots:
     void logsTheTalkThatRan();
     void logLinesAreWrittenWholeAndOnce();
     void nudgeRingsABellInsideTheJumpOnce();
-    void logKeepsTheColumnsItWasBegunWith();
+    void logFollowsTheFileItContinues_data();
+    void logFollowsTheFileItContinues();
 };
 
 void TestSession::logsTheTalkThatRan()
@@ -78,7 +81,9 @@ void TestSession::logLinesAreWrittenWholeAndOnce()
         QCOMPARE(readAll(programme::TalkLogFileName), first);
     }
     QCOMPARE(f.messages.size(), 1);
-    QVERIFY2(f.messages.first().contains(programme::TalkLogFileName), qPrintable(f.messages.first()));
+    // The system's words for the write cut short, not "Unknown error".
+    QVERIFY2(f.messages.first().startsWith(programme::TalkLogFileName + QStringLiteral(": File too large")),
+             qPrintable(f.messages.first()));
     runTalk();
     const QByteArray log = readAll(programme::TalkLogFileName);
     QVERIFY(log.startsWith(first));
@@ -116,28 +121,72 @@ void TestSession::nudgeRingsABellInsideTheJumpOnce()
     QCOMPARE(ElapsedSeconds, 0);
 }
 
-void TestSession::logKeepsTheColumnsItWasBegunWith()
-{
-    Form1Fixture f; // for its empty working folder
-    const QDateTime nine(QDate(2026, 3, 14), QTime(9, 0));
-    const auto runTalk = [&nine] {
-        programme::TalkLog log;
-        log.setClock([&nine] { return nine; });
-        log.started(QStringLiteral("Late"), QStringLiteral("Ito"), 24 * 3600 + 10 * 60);
-        log.paused();
-        log.finished(0, 600, 0, 600);
-        return log.write();
-    };
-    const QByteArray older("date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,"
-                           "paused_s\r\n");
-    QVERIFY(writeFile(programme::TalkLogFileName, older));
-    QCOMPARE(runTalk(), QString());
-    QCOMPARE(readAll(programme::TalkLogFileName), older + "2026-03-14,09:00:00,09:00:00,Late,Ito,600,0,0,0,0,0\r\n");
+namespace {
+const QByteArray OldHeader("date,start,end,title,speaker,presentation_s,discussion_s,elapsed_s,overtime_s,pauses,"
+                           "paused_s");
+const QByteArray OldLine("2026-03-14,08:00:00,08:10:00,Early,Abe,600,0,600,0,0,0");
+} // namespace
 
-    QVERIFY(QFile::remove(programme::TalkLogFileName));
-    QCOMPARE(runTalk(), QString());
-    QVERIFY(readAll(programme::TalkLogFileName)
-                .endsWith(",planned_start\r\n2026-03-14,09:00:00,09:00:00,Late,Ito,600,0,0,0,0,0,00:10:00\r\n"));
+void TestSession::logFollowsTheFileItContinues_data()
+{
+    QTest::addColumn<QByteArray>("old"); // none: no log yet
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QByteArray>("log"); // after one more talk; the old file in UTF-8 where it was not
+    QTest::addColumn<bool>("backup");
+
+    const QByteArray line = ",600,0,0,0,0,0\r\n";
+    QTest::newRow("a new log") << QByteArray() << "Late"
+                               << "\xEF\xBB\xBF" + OldHeader + ",planned_start\r\n2026-03-14,09:00:00,09:00:00,Late,Ito"
+                                      + line.chopped(2) + ",00:10:00\r\n"
+                               << false;
+    QTest::newRow("a log begun without planned starts")
+        << OldHeader + "\r\n" << "Late" << OldHeader + "\r\n2026-03-14,09:00:00,09:00:00,Late,Ito" + line << false;
+    QTest::newRow("columns moved, dropped and added by a spreadsheet")
+        << QByteArray("speaker,title,date,start,presentation_s,discussion_s,elapsed_s,overtime_s,memo\r\n") << "Late"
+        << QByteArray("speaker,title,date,start,presentation_s,discussion_s,elapsed_s,overtime_s,memo\r\n"
+                      "Ito,Late,2026-03-14,09:00:00,600,0,0,0,\r\n")
+        << false;
+    QTest::newRow("the last line without its end")
+        << OldHeader + "\r\n" + OldLine << "Late"
+        << OldHeader + "\r\n" + OldLine + "\r\n2026-03-14,09:00:00,09:00:00,Late,Ito" + line << false;
+    QTest::newRow("saved again in Shift_JIS: rewritten in UTF-8")
+        << encodeCp932(QString::fromUtf8(OldHeader + "\r\n" + "2026-03-14,08:00:00,08:10:00,開会,阿部,600,0,600,0,0,0\r\n"))
+        << "量子ドット"
+        << "\xEF\xBB\xBF" + OldHeader + "\r\n2026-03-14,08:00:00,08:10:00,開会,阿部,600,0,600,0,0,0\r\n"
+               "2026-03-14,09:00:00,09:00:00,量子ドット,Ito" + line
+        << true;
+    QTest::newRow("a title a spreadsheet would take for a formula")
+        << OldHeader + "\r\n" << "=HYPERLINK(\"http://x\",\"y\")"
+        << OldHeader + "\r\n2026-03-14,09:00:00,09:00:00,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",Ito" + line << false;
+    QTest::newRow("a title that begins with an apostrophe and a minus")
+        << OldHeader + "\r\n" << "'-40 °C' in Antarctica"
+        << OldHeader + "\r\n2026-03-14,09:00:00,09:00:00,\"''-40 °C' in Antarctica\",Ito" + line << false;
+}
+
+void TestSession::logFollowsTheFileItContinues()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(QString, title);
+    QFETCH(QByteArray, log);
+    QFETCH(bool, backup);
+    Form1Fixture f; // for its empty working folder
+    if (!old.isEmpty())
+        QVERIFY(writeFile(programme::TalkLogFileName, old));
+    const QDateTime nine(QDate(2026, 3, 14), QTime(9, 0));
+    programme::TalkLog talkLog;
+    talkLog.setClock([&nine] { return nine; });
+    talkLog.started(title, QStringLiteral("Ito"), 24 * 3600 + 10 * 60);
+    talkLog.paused();
+    talkLog.finished(0, 600, 0, 600);
+    QCOMPARE(talkLog.write(), QString());
+
+    QCOMPARE(readAll(programme::TalkLogFileName), log);
+    QCOMPARE(readAll(programme::TalkLogFileName + QStringLiteral(".bak")), backup ? old : QByteArray());
+    // The report reads every line back, the title as it was.
+    const report::LogRead read = report::readTalkLog(log);
+    QCOMPARE(read.problems, QStringList());
+    QCOMPARE(read.rows.size(), log.count('\n') - 1);
+    QCOMPARE(read.rows.last().title, title);
 }
 
 QTEST_MAIN(TestSession)

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <cstdlib>
 #include <limits>
 
 using programme::DaySeconds;
@@ -52,10 +53,12 @@ QString timeText(const std::optional<int> &seconds)
 {
     if (!seconds)
         return QStringLiteral("-");
-    return QStringLiteral("%1:%2:%3")
-        .arg(*seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg(*seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(*seconds % 60, 2, 10, QLatin1Char('0'));
+    const int magnitude = std::abs(*seconds);
+    return QStringLiteral("%1%2:%3:%4")
+        .arg(*seconds < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 3600, 2, 10, QLatin1Char('0'))
+        .arg(magnitude / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString described(const programme::SessionTimetable &t)
@@ -68,10 +71,12 @@ QString described(const programme::SessionTimetable &t)
         planned << timeText(start);
     for (const auto &start : t.expectedStarts)
         expected << timeText(start);
+    const QString until = t.secondsUntilFirst
+                              ? QStringLiteral("%1 to %2").arg(*t.secondsUntilFirst).arg(timeText(t.firstPlannedStart))
+                              : QStringLiteral("-");
     return QStringLiteral("planned %1; expected %2; offset %3; end %4; until %5")
         .arg(planned.join(QLatin1Char(',')), expected.join(QLatin1Char(',')),
-             t.offset ? QString::number(*t.offset) : QStringLiteral("-"), timeText(t.projectedEnd),
-             t.secondsUntilFirst ? QString::number(*t.secondsUntilFirst) : QStringLiteral("-"));
+             t.offset ? QString::number(*t.offset) : QStringLiteral("-"), timeText(t.projectedEnd), until);
 }
 
 } // namespace
@@ -86,6 +91,8 @@ private slots:
     void offsetText_data();
     void offsetText();
     void sessionClockCarriesTheEndOfATalk();
+    void sessionClockFindsTheSessionsDay_data();
+    void sessionClockFindsTheSessionsDay();
 };
 
 void TestSessionTimetable::timetable_data()
@@ -98,10 +105,10 @@ void TestSessionTimetable::timetable_data()
     const QStringList morning{"09:00 10+5", "- 12+3", "10:00 20+0"};
     QTest::newRow("starts given and chained, before the session")
         << morning << 0 << progressOf(0, None, 0, None, at(8, 50))
-        << "planned 09:00:00,09:15:00,10:00:00; expected -,-,-; offset -; end -; until 600";
+        << "planned 09:00:00,09:15:00,10:00:00; expected -,-,-; offset -; end -; until 600 to 09:00:00";
     QTest::newRow("changeover, the first talk overdue")
         << morning << 120 << progressOf(0, None, 0, None, at(9, 2))
-        << "planned 09:00:00,09:17:00,10:00:00; expected -,-,-; offset -; end -; until -120";
+        << "planned 09:00:00,09:17:00,10:00:00; expected -,-,-; offset -; end -; until -120 to 09:00:00";
     QTest::newRow("no start times: nothing") << QStringList{"- 10+5", "- 12+3"} << 60
                                              << progressOf(0, at(9, 5), 60, None, at(9, 6)) << "not planned";
     QTest::newRow("a late start")
@@ -129,6 +136,12 @@ void TestSessionTimetable::timetable_data()
     QTest::newRow("midnight not crossed")
         << QStringList{"23:30 40+5", "- 20+0"} << 0 << progressOf(0, at(23, 40), 60, None, at(23, 41))
         << "planned 23:30:00,24:15:00; expected 23:40:00,24:25:00; offset 600; end 24:45:00; until -";
+    QTest::newRow("an untimed opening talk: until the first planned start")
+        << QStringList{"- 5+0", "09:00 10+5"} << 0 << progressOf(0, None, 0, None, at(8, 50))
+        << "planned -,09:00:00; expected -,-; offset -; end -; until 600 to 09:00:00";
+    QTest::newRow("planned starts across midnight are one session")
+        << QStringList{"23:58 2+0", "00:00 2+0", "00:02 2+0"} << 0 << progressOf(1, at(24, 0, 30), 10, None, at(24, 0, 40))
+        << "planned 23:58:00,24:00:00,24:02:00; expected -,24:00:30,24:02:30; offset 30; end 24:04:30; until -";
     QTest::newRow("past midnight")
         << QStringList{"23:30 40+5", "- 20+0"} << 0 << progressOf(1, at(24, 30), 60, None, at(24, 31))
         << "planned 23:30:00,24:15:00; expected -,24:30:00; offset 900; end 24:50:00; until -";
@@ -174,7 +187,7 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
         return QDateTime(day, QTime(0, 0)).addSecs(at(hours, minutes));
     };
     programme::SessionClock clock;
-    clock.started(wall(23, 45));
+    clock.started(wall(23, 45), talks, 60, 0);
     QCOMPARE(clock.timetable(talks, 60, 0, 60, 900, wall(23, 46)).offset.value_or(0), 300);
     // Cut short: ended at 23:53 where 23:55 was planned, so two minutes early.
     clock.paused(wall(23, 53));
@@ -190,7 +203,7 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
     QCOMPARE(next.offset.value_or(0), 300);
     QCOMPARE(next.projectedEnd.value_or(0), at(24, 16));
     // The last talk ended at 00:20, nine minutes past its planned end.
-    clock.started(wall(24, 2));
+    clock.started(wall(24, 2), talks, 60, 1);
     clock.paused(wall(24, 20));
     clock.finished(talks, 60, 1);
     const programme::SessionTimetable over = clock.timetable(talks, 60, 1, 0, 900, wall(24, 30));
@@ -198,6 +211,52 @@ void TestSessionTimetable::sessionClockCarriesTheEndOfATalk()
     QCOMPARE(over.projectedEnd.value_or(0), at(24, 20));
     clock.clear();
     QCOMPARE(clock.timetable(talks, 60, 1, 0, 900, wall(23, 50)).secondsUntilFirst.value_or(0), 360);
+}
+
+void TestSessionTimetable::sessionClockFindsTheSessionsDay_data()
+{
+    QTest::addColumn<QStringList>("talks");
+    QTest::addColumn<int>("startedAt"); // seconds from the midnight before, for the first talk
+    QTest::addColumn<int>("endedAt");   // its "pause" and "reset"
+    QTest::addColumn<int>("now");       // still running, unless it ended
+    QTest::addColumn<QString>("timetable");
+
+    QTest::newRow("planned 23:59, started half a minute late, after midnight")
+        << QStringList{"23:59 1+0", "00:00 1+0"} << at(23, 59, 30) << None << at(24, 0, 20)
+        << "planned 23:59:00,24:00:00; expected 23:59:30,24:00:30; offset 30; end 24:01:30; until -";
+    QTest::newRow("planned 23:59, started after midnight")
+        << QStringList{"23:59 1+0"} << at(24, 0, 30) << None << at(24, 0, 40)
+        << "planned 23:59:00; expected 24:00:30; offset 90; end 24:01:30; until -";
+    QTest::newRow("planned 00:00, started the evening before")
+        << QStringList{"00:00 10+0"} << at(23, 59, 50) << None << at(24, 0, 0)
+        << "planned 00:00:00; expected -00:00:10; offset -10; end 00:09:50; until -";
+    QTest::newRow("planned 00:00, the evening before")
+        << QStringList{"00:00 10+0"} << None << None << at(23, 59, 30)
+        << "planned 00:00:00; expected -; offset -; end -; until 30 to 00:00:00";
+    QTest::newRow("after an untimed opening talk, planned 00:00")
+        << QStringList{"- 5+0", "00:00 10+0"} << at(23, 54) << at(23, 59) << at(23, 59, 30)
+        << "planned -,00:00:00; expected -,-; offset -; end -; until 30 to 00:00:00";
+}
+
+void TestSessionTimetable::sessionClockFindsTheSessionsDay()
+{
+    QFETCH(QStringList, talks);
+    QFETCH(int, startedAt);
+    QFETCH(int, endedAt);
+    QFETCH(int, now);
+    QFETCH(QString, timetable);
+    const QList<programme::Talk> read = talksOf(talks);
+    const QDateTime midnight(QDate(2026, 12, 8), QTime(0, 0));
+    programme::SessionClock clock;
+    if (startedAt != None)
+        clock.started(midnight.addSecs(startedAt), read, 0, 0);
+    if (endedAt != None) {
+        clock.paused(midnight.addSecs(endedAt));
+        clock.finished(read, 0, 0);
+    }
+    const int32_t elapsed = startedAt != None && endedAt == None ? now - startedAt : 0;
+    const auto total = int16_t(read[0].presentation + read[0].discussion);
+    QCOMPARE(described(clock.timetable(read, 0, 0, elapsed, total, midnight.addSecs(now))), timetable);
 }
 
 QTEST_GUILESS_MAIN(TestSessionTimetable)

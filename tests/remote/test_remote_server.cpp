@@ -50,6 +50,28 @@ int statusFor(quint16 port, const QByteArray &request, QByteArray *body = nullpt
     return answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0;
 }
 
+// Connects from a local address (any 127.0.0.x), sends the request and
+// gives the status of the answer, leaving the connection open; -1 when no
+// request was sent, 0 when the server closed it without an answer.
+int openFrom(QTcpSocket &socket, const QHostAddress &address, quint16 port, const QByteArray &request = {})
+{
+    if (!socket.bind(address) || (socket.connectToHost(QHostAddress::LocalHost, port), !socket.waitForConnected(5000)))
+        return -2;
+    // The server, on this thread, takes the connection.
+    QTest::qWait(1);
+    if (request.isEmpty())
+        return -1;
+    socket.write(request);
+    QByteArray answer;
+    for (int i = 0; i < 1000 && !answer.contains("\r\n\r\n") && socket.state() == QAbstractSocket::ConnectedState;
+         ++i) {
+        QTest::qWait(5);
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    return answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0;
+}
+
 QJsonObject stateOf(const RemoteFixture &r)
 {
     QByteArray body;
@@ -76,6 +98,8 @@ private slots:
     void requestsGetTheirStatus_data();
     void requestsGetTheirStatus();
     void limitsHoldForEveryClient();
+    void largeAnswersAreSentWhole_data();
+    void largeAnswersAreSentWhole();
     void controlLinkPressesTheButtons_data();
     void controlLinkPressesTheButtons();
     void newLinksDropTheOpenPages();
@@ -125,7 +149,7 @@ void TestRemoteServer::requestsGetTheirStatus_data()
     row("wrong token, right path", "GET /x/state HTTP/1.1\r\n" + host + "\r\n", 403);
     row("absolute form", "GET http://{host}/{view} HTTP/1.1\r\n" + host + "\r\n", 403);
     row("file from disk", "GET /{view}/../../etc/passwd HTTP/1.1\r\n" + host + "\r\n", 404);
-    row("folder", "GET /{view}/ HTTP/1.1\r\n" + host + "\r\n", 404);
+    row("link with a trailing slash", "GET /{view}/ HTTP/1.1\r\n" + host + "\r\n", 200);
     row("post", "POST /{view}/state HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n", 404);
     row("foreign host", QByteArray("GET /{view} HTTP/1.1\r\nHost: evil.example:8421\r\n\r\n"), 403);
     row("foreign address", QByteArray("GET /{view} HTTP/1.1\r\nHost: 203.0.113.9\r\n\r\n"), 403);
@@ -201,22 +225,45 @@ void TestRemoteServer::requestsGetTheirStatus()
 void TestRemoteServer::limitsHoldForEveryClient()
 {
     RemoteFixture r;
-    std::vector<std::unique_ptr<QTcpSocket>> clients;
-    for (int i = 0; i < remote::RemoteServer::MaxConnections + 1; ++i) {
-        clients.push_back(std::make_unique<QTcpSocket>());
-        clients.back()->connectToHost(QHostAddress::LocalHost, r.port);
-        QVERIFY(clients.back()->waitForConnected(5000));
-        QTRY_COMPARE(r.remote().server().connectionCount(), std::min(i + 1, remote::RemoteServer::MaxConnections));
+    const QByteArray host = "127.0.0.1:" + QByteArray::number(r.port);
+    const auto pageRequest = [&host](const QByteArray &token) -> QByteArray {
+        return "GET /" + token + "/ws HTTP/1.1\r\nHost: " + host + "\r\nOrigin: http://" + host +
+               "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n";
+    };
+    const auto from = [](int last) { return QHostAddress(QStringLiteral("127.0.0.%1").arg(last)); };
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    // 64 connections that never send a word, from one address: it keeps 4.
+    for (int i = 0; i < remote::RemoteServer::MaxConnections; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        QCOMPARE(openFrom(*held.back(), from(2), r.port), -1);
     }
-    // The 65th is closed at once; the others wait for their requests.
-    QTRY_COMPARE(clients.back()->state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(clients.front()->state(), QAbstractSocket::ConnectedState);
-    clients.clear();
+    QTRY_COMPARE(r.remote().server().connectionCount(), 4);
+    // 63 pages of the view link: 16 from an address, 48 in all.
+    int opened = 0;
+    for (int i = 0; i < 63; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        const int status = openFrom(*held.back(), from(i < 17 ? 3 : 4 + (i - 17) / 16), r.port, pageRequest(r.view));
+        QVERIFY2(status == 101 || status == 503, qPrintable(QString::number(status)));
+        opened += status == 101 ? 1 : 0;
+    }
+    QCOMPARE(opened, 48);
+    QCOMPARE(r.remote().viewerCount(), 48);
+    // The timekeeper still opens the control page and its WebSocket, and
+    // the chair, behind the same NAT as 16 viewers, its page.
+    QCOMPARE(statusFor(r.port, "GET /" + r.control + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n"), 200);
+    for (const auto &[token, address] : {std::pair(r.control, 1), std::pair(r.chair, 3)}) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        QCOMPARE(openFrom(*held.back(), from(address), r.port, pageRequest(token)), 101);
+    }
+    QCOMPARE(r.remote().viewerCount(), 50);
+    QVERIFY(r.remote().server().connectionCount() <= remote::RemoteServer::MaxConnections);
+    held.clear();
     QTRY_COMPARE(r.remote().server().connectionCount(), 0);
 
     // A client that never finishes its request is dropped; an open page,
     // whose request was finished long ago, stays.
-    r.remote().server().setRequestTimeout(100);
+    r.remote().server().limits().requestMs = 100;
     QWebSocket page(QStringLiteral("http://127.0.0.1:%1").arg(r.port));
     page.open(QUrl(r.local(r.view, QStringLiteral("/ws")).replace(QStringLiteral("http:"), QStringLiteral("ws:"))));
     QTRY_COMPARE(page.state(), QAbstractSocket::ConnectedState);
@@ -227,6 +274,82 @@ void TestRemoteServer::limitsHoldForEveryClient()
     QTRY_COMPARE(slow.state(), QAbstractSocket::UnconnectedState);
     QTRY_COMPARE(r.remote().server().connectionCount(), 1);
     QCOMPARE(page.state(), QAbstractSocket::ConnectedState);
+}
+
+void TestRemoteServer::largeAnswersAreSentWhole_data()
+{
+    // The client takes at most 64 KiB at a time and, unless it never reads,
+    // starts reading once the request's deadline of 100 ms is over.
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<bool>("later");      // the report is built after the client has waited
+    QTest::addColumn<int>("readAfterMs"); // -1: the client never reads
+    QTest::addColumn<int>("sendTimeoutMs");
+    QTest::addColumn<int>("status");      // 0: nothing, or not all of it, arrives
+    const qsizetype most = remote::RemoteServer::MaxReportPage;
+    const qsizetype huge = 24 * 1024 * 1024;
+    QTest::newRow("report, at once") << QByteArray("report") << qsizetype(2000) << false << 0 << 30000 << 200;
+    QTest::newRow("report, built later") << QByteArray("report") << qsizetype(2000) << true << 0 << 30000 << 200;
+    QTest::newRow("largest report, read late") << QByteArray("report") << most << false << 400 << 30000 << 200;
+    QTest::newRow("report too large") << QByteArray("report") << most + 1 << false << 0 << 30000 << 500;
+    QTest::newRow("huge state, read late") << QByteArray("state") << huge << false << 400 << 30000 << 200;
+    QTest::newRow("huge state, never read") << QByteArray("state") << huge << false << -1 << 300 << 0;
+}
+
+void TestRemoteServer::largeAnswersAreSentWhole()
+{
+    QFETCH(QByteArray, path);
+    QFETCH(qsizetype, size);
+    QFETCH(bool, later);
+    QFETCH(int, readAfterMs);
+    QFETCH(int, sendTimeoutMs);
+    QFETCH(int, status);
+    RemoteFixture r;
+    remote::RemoteServer &server = r.remote().server();
+    server.limits().requestMs = 100;
+    server.limits().sendStallMs = sendTimeoutMs;
+    std::function<void(QByteArray)> pending;
+    const QByteArray page(size, 'r');
+    server.setReportSource([&](std::function<void(QByteArray)> reply) {
+        if (later)
+            pending = std::move(reply);
+        else
+            reply(page);
+    });
+    server.setStateSource([&page](remote::Link) { return page; });
+    QTcpSocket client;
+    client.setReadBufferSize(64 * 1024);
+    client.connectToHost(QHostAddress::LocalHost, r.port);
+    QVERIFY(client.waitForConnected(5000));
+    client.write("GET /" + r.chair + '/' + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    if (later) {
+        QTRY_VERIFY(pending);
+        QTest::qWait(300);
+        pending(page);
+    }
+    if (readAfterMs < 0) {
+        // The server gives up on it.
+        QTRY_COMPARE(server.connectionCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 0, 20000);
+    } else {
+        QTest::qWait(readAfterMs);
+    }
+    QByteArray answer;
+    for (int i = 0; i < 100000 && (client.state() == QAbstractSocket::ConnectedState || client.bytesAvailable());
+         ++i) {
+        answer += client.readAll();
+        QTest::qWait(1);
+    }
+    const qsizetype bodyAt = answer.indexOf("\r\n\r\n") + 4;
+    const qsizetype lengthAt = answer.indexOf("Content-Length: ") + 16;
+    const bool whole = bodyAt >= 4 && lengthAt >= 16 &&
+                       answer.size() - bodyAt == answer.mid(lengthAt, answer.indexOf('\r', lengthAt) - lengthAt).toLongLong();
+    QCOMPARE(whole && answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0, status);
+    if (status == 200)
+        QCOMPARE(answer.size() - bodyAt, size);
+    if (status == 500)
+        QVERIFY(answer.contains("orlatim --report"));
+    QTRY_COMPARE(server.connectionCount(), 0);
 }
 
 void TestRemoteServer::controlLinkPressesTheButtons_data()

@@ -92,6 +92,10 @@ void TestReport::sessionArithmetic_data()
                       "2026-12-07,12:30:00,12:43:00,Late,l,600,120,780,60,0,0\r\n")
         << "2026-12-07" << "09:00-12:00" << "1|1|10|10|10|In|0" << "0,10" << "10:12:00 10:12:10"
         << QStringList{};
+    QTest::newRow("saved in code page 932, then a line appended in UTF-8; a title kept from formulas")
+        << encodeCp932(QString::fromUtf8(Header + "\r\n2026-12-07,10:00:00,10:12:00,開会,阿部,600,120,720,0,0,0\r\n"))
+               + QByteArray("2026-12-07,10:14:00,10:27:00,\"'=量子\",田中,600,120,780,60,0,0\r\n")
+        << "2026-12-07" << "" << "2|1|60|60|60|=量子|0" << "" << "" << QStringList{};
     QTest::newRow("ten thousand lines") << manyRows() << "2026-12-07" << ""
                                         << "10000|10000|300000|30|30|T|20000" << "" << "" << QStringList{};
 }

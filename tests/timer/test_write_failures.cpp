@@ -32,6 +32,33 @@ struct Mount {
     }
 };
 
+// Fills every block that is left, then the crumbs that small files still
+// find.
+void fillDisk()
+{
+    for (const int size : {4096, 16}) {
+        QFile filler(QStringLiteral("filler%1").arg(size));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(size, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+}
+
+// Mounts a small file system of its own on the working folder and works in
+// it; false where the system does not allow that.
+bool mountSmallDisk(Mount &mount, const QString &leaveTo)
+{
+    const QString folder = QDir::currentPath();
+    if (!run({QStringLiteral("mount"), QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+              QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder}))
+        return false;
+    mount.folder = folder;
+    mount.leaveTo = leaveTo;
+    QDir::setCurrent(folder); // into the new file system
+    return true;
+}
+
 } // namespace
 
 class TestWriteFailures : public QObject
@@ -58,14 +85,8 @@ void TestWriteFailures::exitKeepsTheOldFile()
     Form1Fixture f;
     const QString folder = QDir::currentPath();
     Mount mount;
-    if (failure != QLatin1String("file")) {
-        if (!run({QStringLiteral("mount"), QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                  QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder}))
-            QSKIP("This system does not let the test mount a small file system.");
-        mount.folder = folder;
-        mount.leaveTo = f.previous;
-        QDir::setCurrent(folder); // into the new file system
-    }
+    if (failure != QLatin1String("file") && !mountSmallDisk(mount, f.previous))
+        QSKIP("This system does not let the test mount a small file system.");
     const QByteArray old = serializeSettings(TimerSettingsRecord{});
     QVERIFY(writeFile(ConfigFileName, old));
     f.load();
@@ -76,15 +97,7 @@ void TestWriteFailures::exitKeepsTheOldFile()
     } else if (failure == QLatin1String("folder")) {
         QVERIFY(run({QStringLiteral("mount"), QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
     } else {
-        // Fill every block that is left, then the crumbs that small files
-        // still find.
-        for (const int size : {4096, 16}) {
-            QFile filler(QStringLiteral("filler%1").arg(size));
-            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            const QByteArray block(size, 'x');
-            while (filler.write(block) == block.size()) {
-            }
-        }
+        fillDisk();
     }
 
     f.form->Command4_Click();
@@ -98,22 +111,36 @@ void TestWriteFailures::exitKeepsTheOldFile()
 
 void TestWriteFailures::exitAsksAboutLogLines_data()
 {
+    QTest::addColumn<bool>("fullDisk"); // else a folder where the log should be
     QTest::addColumn<bool>("retry");
-    QTest::newRow("try again once the folder is fixed") << true;
-    QTest::newRow("leave without them") << false;
+    QTest::addColumn<QString>("why");
+    QTest::newRow("try again once the folder is fixed") << false << true << "";
+    QTest::newRow("leave without them") << false << false << "";
+    QTest::newRow("a full disk, said so; room made before exit") << true << true << "the disk is full";
 }
 
 void TestWriteFailures::exitAsksAboutLogLines()
 {
+    QFETCH(bool, fullDisk);
     QFETCH(bool, retry);
+    QFETCH(QString, why);
     Form1Fixture f;
+    Mount mount;
+    if (fullDisk && !mountSmallDisk(mount, f.previous))
+        QSKIP("This system does not let the test mount a small file system.");
     f.load();
-    // A folder where the log should be: no one can write it, not even root.
-    QVERIFY(QDir().mkdir(programme::TalkLogFileName));
+    if (fullDisk)
+        fillDisk();
+    else
+        QVERIFY(QDir().mkdir(programme::TalkLogFileName)); // no one can write it, not even root
     f.form->Command1_Click(); // start
     f.form->Command1_Click(); // pause
     f.form->Command4_Click(); // reset
     QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages.first().contains(why), qPrintable(f.messages.first()));
+    // Room made before "exit", which writes the settings first.
+    if (fullDisk)
+        QVERIFY(QFile::remove(QStringLiteral("filler4096")));
     platform::setQuestionSink([&](const QString &text) {
         f.questions << text;
         if (retry)
@@ -122,8 +149,9 @@ void TestWriteFailures::exitAsksAboutLogLines()
     });
     f.players.log.clear();
     f.form->Command4_Click(); // exit
-    QCOMPARE(f.questions.size(), 1);
-    QVERIFY2(f.questions.first().contains(programme::TalkLogFileName), qPrintable(f.questions.first()));
+    QCOMPARE(f.questions.size(), fullDisk ? 0 : 1);
+    for (const QString &question : std::as_const(f.questions))
+        QVERIFY2(question.contains(programme::TalkLogFileName), qPrintable(question));
     QCOMPARE(f.players.only(QStringLiteral("Close")).size(), 4); // it leaves either way
     QCOMPARE(readAll(programme::TalkLogFileName).count("\r\n"), retry ? 2 : 0);
 }
