@@ -78,18 +78,23 @@ public:
     std::mutex mutex;
     std::vector<qint64> delaysMs;
 
+    // One after another, as screens switched on in turn: the server lets
+    // few connections from one address wait for their heads at once.
     void open(const QUrl &url, const QByteArray &origin, int count)
     {
-        for (int i = 0; i < count; ++i) {
-            auto page = std::make_unique<QWebSocket>();
-            QWebSocket *socket = page.get();
-            connect(socket, &QWebSocket::connected, this, [this] { ++connected; });
-            connect(socket, &QWebSocket::textMessageReceived, this, [this](const QString &message) { take(message); });
-            QNetworkRequest request(url);
-            request.setRawHeader("Origin", origin);
-            socket->open(request);
-            m_pages.push_back(std::move(page));
-        }
+        if (count == 0)
+            return;
+        auto page = std::make_unique<QWebSocket>();
+        QWebSocket *socket = page.get();
+        connect(socket, &QWebSocket::connected, this, [this, url, origin, count] {
+            ++connected;
+            open(url, origin, count - 1);
+        });
+        connect(socket, &QWebSocket::textMessageReceived, this, [this](const QString &message) { take(message); });
+        QNetworkRequest request(url);
+        request.setRawHeader("Origin", origin);
+        socket->open(request);
+        m_pages.push_back(std::move(page));
     }
     void close() { m_pages.clear(); }
 
