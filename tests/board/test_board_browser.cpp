@@ -10,7 +10,7 @@
 
 namespace {
 
-QByteArray stateOf(const QString &room)
+QByteArray stateOf(const QString &room, const QDateTime &sent = QDateTime::currentDateTime())
 {
     const QJsonObject session{{QStringLiteral("hasTimetable"), true},
                               {QStringLiteral("offset"), 300},
@@ -22,7 +22,7 @@ QByteArray stateOf(const QString &room)
                                                       {QStringLiteral("expectedStart"), QStringLiteral("11:05")}}}}};
     return QJsonDocument(
                QJsonObject{{QStringLiteral("room"), room},
-                           {QStringLiteral("sent"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
+                           {QStringLiteral("sent"), sent.toString(Qt::ISODateWithMs)},
                            {QStringLiteral("readout"), QStringLiteral("12:05")},
                            {QStringLiteral("phase"), QStringLiteral("discussion")},
                            {QStringLiteral("colour"), QStringLiteral("#FFFF00")},
@@ -49,15 +49,17 @@ void TestBoardBrowser::hallwayScreen_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("offline");
+    QTest::addColumn<QString>("stale");
     QTest::addColumn<QString>("late");
-    QTest::newRow("en") << "en" << "offline" << "5 min late";
-    QTest::newRow("ja") << "ja" << "オフライン" << "5分 遅れ";
+    QTest::newRow("en") << "en" << "offline" << "no news since" << "5 min late";
+    QTest::newRow("ja") << "ja" << "オフライン" << "以降更新なし" << "5分 遅れ";
 }
 
 void TestBoardBrowser::hallwayScreen()
 {
     QFETCH(QString, language);
     QFETCH(QString, offline);
+    QFETCH(QString, stale);
     QFETCH(QString, late);
     const QString program = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     if (program.isEmpty())
@@ -77,7 +79,9 @@ void TestBoardBrowser::hallwayScreen()
     for (const QString &name : std::as_const(names)) {
         const QString topic = QStringLiteral("conf/") + board::roomTopicLevel(name);
         rooms.publish(topic + QStringLiteral("/online"), name == QLatin1String("Room 7") ? "false" : "true");
-        rooms.publish(topic + QStringLiteral("/state"), stateOf(name));
+        // Room 5 stopped the day before yesterday; the broker kept its state.
+        rooms.publish(topic + QStringLiteral("/state"),
+                      stateOf(name, QDateTime::currentDateTime().addDays(name == QLatin1String("Room 5") ? -2 : 0)));
     }
 
     board::BoardRequest request;
@@ -122,7 +126,16 @@ void TestBoardBrowser::hallwayScreen()
     QVERIFY(browser.evaluate(seventh + QStringLiteral(".classList.contains('away')")).toBool());
     QVERIFY2(browser.evaluate(seventh + QStringLiteral(".querySelector('.note').textContent")).toString().contains(offline),
              qPrintable(browser.evaluate(seventh + QStringLiteral(".querySelector('.note').textContent")).toString()));
+    const QString fifth = QStringLiteral("document.querySelectorAll('.tile')[5]");
+    QVERIFY(browser.evaluate(fifth + QStringLiteral(".classList.contains('away')")).toBool());
+    QVERIFY2(browser.evaluate(fifth + QStringLiteral(".querySelector('.note').textContent")).toString().contains(stale),
+             qPrintable(browser.evaluate(fifth + QStringLiteral(".querySelector('.note').textContent")).toString()));
     QCOMPARE(browser.evaluate(QStringLiteral("document.querySelector('.tile .offset').textContent")).toString(), late);
+    // The palette for colour-blind readers: the discussion's digits in orange.
+    const QString colour = QStringLiteral("getComputedStyle(document.querySelectorAll('.tile .readout')[1]).color");
+    QCOMPARE(browser.evaluate(colour).toString(), QStringLiteral("rgb(255, 255, 0)"));
+    browser.evaluate(QStringLiteral("document.getElementById('palette').click()"));
+    QCOMPARE(browser.evaluate(colour).toString(), QStringLiteral("rgb(255, 153, 0)"));
     QCOMPARE(browser.evaluate(QStringLiteral("document.documentElement.lang")).toString(), language);
     // Each readout is a timer to screen readers.
     QCOMPARE(browser.evaluate(QStringLiteral("document.querySelectorAll('[role=timer]').length")).toInt(), 24);
