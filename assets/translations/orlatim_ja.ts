@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>BrokerAddress</name>
+    <message>
+        <source>The broker&apos;s address is not a valid URL: %1</source>
+        <translation>ブローカーのアドレスが URL として正しくありません: %1</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s address starts with mqtt:// or mqtts://: %1</source>
+        <translation>ブローカーのアドレスは mqtt:// か mqtts:// で始めてください: %1</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s password does not belong in its address: give it in the window or in ORLATIM_BROKER_PASSWORD.</source>
+        <translation>ブローカーのパスワードはアドレスに含めず、ウィンドウか ORLATIM_BROKER_PASSWORD で指定してください。</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s address names no host: %1</source>
+        <translation>ブローカーのアドレスにホスト名がありません: %1</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s port is not between 1 and 65535: %1</source>
+        <translation>ブローカーのポートが 1 から 65535 の範囲にありません: %1</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s address ends with its topic prefix, with no &quot;?&quot; or &quot;#&quot;: %1</source>
+        <translation>ブローカーのアドレスはトピックの接頭辞で終え、「?」や「#」を含めないでください: %1</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s address ends with the conference&apos;s topic prefix, as in mqtt://host/conference</source>
+        <translation>ブローカーのアドレスの最後には、mqtt://host/conference のように会議のトピック接頭辞を付けてください</translation>
+    </message>
+    <message>
+        <source>The topic prefix may not hold &quot;+&quot;, &quot;#&quot;, control characters or empty levels: %1</source>
+        <translation>トピック接頭辞には「+」「#」、制御文字、空の階層を含められません: %1</translation>
+    </message>
+</context>
+<context>
     <name>ClockFile</name>
     <message>
         <source>%1 holds the clock correction %2, more than 2 % away from 18000: talks will run %3 % fast, a 10-minute talk ending after %4 min %5 s. &quot;時間補正&quot; in the settings window measures the clock again.</source>
@@ -56,6 +91,18 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
     <message>
         <source>--import, --report and --remote-port are given one at a time.</source>
         <translation>--import、--report、--remote-port は一度に一つだけ指定してください。</translation>
+    </message>
+    <message>
+        <source>Publish this room&apos;s talk for this run only to the conference board&apos;s MQTT broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password comes from ORLATIM_BROKER_PASSWORD.</source>
+        <translation>この会場の発表の状態を、今回の起動に限り、URL の会議ボード用 MQTT ブローカーに送ります。URL は mqtt://[user@]host[:port]/prefix または mqtts://…。パスワードは ORLATIM_BROKER_PASSWORD で渡します。</translation>
+    </message>
+    <message>
+        <source>--broker publishes a running timer, not --import or --report.</source>
+        <translation>--broker は起動したタイマーの状態を送るもので、--import や --report とは併用できません。</translation>
+    </message>
+    <message>
+        <source>--room needs the room&apos;s name.</source>
+        <translation>--room には会場名を指定してください。</translation>
     </message>
 </context>
 <context>
@@ -142,10 +189,6 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
 <context>
     <name>ImportCommand</name>
     <message>
-        <source>--day, --room and --discussion go with --import FILE.</source>
-        <translation>--day、--room、--discussion は --import FILE とともに指定してください。</translation>
-    </message>
-    <message>
         <source>--day needs a date such as 2026-03-14.</source>
         <translation>--day には 2026-03-14 のような日付を指定してください。</translation>
     </message>
@@ -182,16 +225,26 @@ holds several.</source>
 取り込む日。</translation>
     </message>
     <message>
-        <source>With --import: the room to take, when the day has
-several.</source>
-        <translation>--import とともに: その日に複数の会場があるときに
-取り込む会場。</translation>
-    </message>
-    <message>
         <source>With --import: each talk&apos;s discussion in minutes;
 by default the file&apos;s own, or a fifth of the slot.</source>
         <translation>--import とともに: 各発表の討論時間 (分)。指定しなければ
 ファイルの討論時間、それもなければ持ち時間の 5 分の 1。</translation>
+    </message>
+    <message>
+        <source>With --import: the room to take, when the day has
+several. With --broker: the room&apos;s name on the
+conference board.</source>
+        <translation>--import とともに: その日に複数の会場があるときに
+取り込む会場。--broker とともに: 会議ボードでの
+会場名。</translation>
+    </message>
+    <message>
+        <source>--day and --discussion go with --import FILE.</source>
+        <translation>--day、--discussion は --import FILE とともに指定してください。</translation>
+    </message>
+    <message>
+        <source>--room goes with --import FILE or --broker URL.</source>
+        <translation>--room は --import FILE または --broker URL とともに指定してください。</translation>
     </message>
 </context>
 <context>
@@ -573,6 +626,102 @@ by default the file&apos;s own, or a fifth of the slot.</source>
     <message>
         <source>Please speak louder</source>
         <translation>もう少し大きな声でお願いします</translation>
+    </message>
+</context>
+<context>
+    <name>board::BoardPart</name>
+    <message>
+        <source>conference board</source>
+        <translation>会議ボード</translation>
+    </message>
+    <message>
+        <source>publish this room&apos;s talk</source>
+        <translation>この会場の発表を送る</translation>
+    </message>
+    <message>
+        <source>The conference&apos;s MQTT broker and its topic prefix: mqtt://[user@]host[:port]/prefix, or mqtts://… for TLS.</source>
+        <translation>会議の MQTT ブローカーとトピック接頭辞: mqtt://[user@]host[:port]/prefix、TLS なら mqtts://…</translation>
+    </message>
+    <message>
+        <source>Room 2</source>
+        <translation>第2会場</translation>
+    </message>
+    <message>
+        <source>the system&apos;s</source>
+        <translation>システムのもの</translation>
+    </message>
+    <message>
+        <source>With mqtts://: a file of the certificate authorities to trust instead of the system&apos;s.</source>
+        <translation>mqtts:// のとき: システムの認証局の代わりに信頼する認証局証明書のファイル。</translation>
+    </message>
+    <message>
+        <source>broker</source>
+        <translation>ブローカー</translation>
+    </message>
+    <message>
+        <source>room</source>
+        <translation>会場</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>ユーザー</translation>
+    </message>
+    <message>
+        <source>password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>CA file</source>
+        <translation>CA ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>board::MqttClient</name>
+    <message>
+        <source>off</source>
+        <translation>オフ</translation>
+    </message>
+</context>
+<context>
+    <name>board::MqttConnection</name>
+    <message>
+        <source>The MQTT library could not make a client.</source>
+        <translation>MQTT ライブラリーがクライアントを作れませんでした。</translation>
+    </message>
+    <message>
+        <source>The certificate authorities&apos; file cannot be read: %1</source>
+        <translation>認証局証明書のファイルを読めません: %1</translation>
+    </message>
+    <message>
+        <source>The last will cannot be set: %1</source>
+        <translation>Last Will を設定できません: %1</translation>
+    </message>
+    <message>
+        <source>connecting to %1</source>
+        <translation>%1 に接続中</translation>
+    </message>
+    <message>
+        <source>%1 refused: %2; trying again in %3 s</source>
+        <translation>%1 が接続を拒否しました: %2。%3 秒後に再試行します</translation>
+    </message>
+    <message>
+        <source>no connection to %1 (%2); trying again in %3 s</source>
+        <translation>%1 に接続できません (%2)。%3 秒後に再試行します</translation>
+    </message>
+    <message>
+        <source>connected to %1</source>
+        <translation>%1 に接続しました</translation>
+    </message>
+</context>
+<context>
+    <name>board::RoomPublisher</name>
+    <message>
+        <source>off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>The room needs a name for the conference board.</source>
+        <translation>会議ボード用の会場名を入力してください。</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,7 @@
 #include "remote/remote_view.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -24,7 +24,6 @@ QLineEdit *field(QWidget *parent, const QString &placeholder)
 BoardPart::BoardPart(RoomPublisher &publisher, QWidget *parent)
     : QGroupBox(tr("conference board"), parent), m_publisher(publisher)
 {
-    auto *form = new QFormLayout(this);
     m_on = new QCheckBox(tr("publish this room's talk"), this);
     m_broker = field(this, QStringLiteral("mqtt://broker.lan/conference"));
     m_broker->setToolTip(tr("The conference's MQTT broker and its topic prefix: mqtt://[user@]host[:port]/prefix, "
@@ -39,16 +38,24 @@ BoardPart::BoardPart(RoomPublisher &publisher, QWidget *parent)
     m_state = new QLabel(this);
     m_state->setTextFormat(Qt::PlainText);
     m_state->setWordWrap(true);
-    form->addRow(m_on);
-    form->addRow(tr("broker"), m_broker);
-    form->addRow(tr("room"), m_room);
-    form->addRow(tr("user"), m_user);
-    form->addRow(tr("password"), m_password);
-    form->addRow(tr("CA file"), m_caFile);
-    form->addRow(tr("state"), m_state);
+    // Three rows, so that the window still opens whole on a laptop's
+    // 768-pixel screen.
+    auto *grid = new QGridLayout(this);
+    const auto pair = [this, grid](int row, int column, const QString &caption, QWidget *widget) {
+        grid->addWidget(new QLabel(caption, this), row, column);
+        grid->addWidget(widget, row, column + 1);
+    };
+    grid->addWidget(m_on, 0, 0, 1, 2);
+    grid->addWidget(m_state, 0, 2, 1, 4);
+    grid->addWidget(new QLabel(tr("broker"), this), 1, 0);
+    grid->addWidget(m_broker, 1, 1, 1, 3);
+    pair(1, 4, tr("room"), m_room);
+    pair(2, 0, tr("user"), m_user);
+    pair(2, 2, tr("password"), m_password);
+    pair(2, 4, tr("CA file"), m_caFile);
 
     const remote::BoardSettings &settings = m_publisher.settings();
-    m_on->setChecked(settings.on);
+    m_on->setChecked(m_publisher.settings().on);
     m_broker->setText(settings.broker);
     m_room->setText(settings.room);
     m_user->setText(settings.user);
@@ -71,12 +78,16 @@ void BoardPart::apply()
     settings.user = m_user->text().trimmed();
     settings.password = m_password->text();
     settings.caFile = m_caFile->text().trimmed();
-    // Leaving a field unchanged, or a click on the part, starts nothing anew.
-    if (settings == m_publisher.settings() && settings.on == m_publisher.isOn())
+    // Leaving a field unchanged starts nothing anew.
+    if (settings == m_publisher.settings())
         return;
     m_publisher.apply(settings);
 }
 
-void BoardPart::refresh() { m_state->setText(m_publisher.stateText()); }
+void BoardPart::refresh()
+{
+    m_state->setText(m_publisher.stateText());
+    m_on->setChecked(m_publisher.settings().on);
+}
 
 } // namespace board

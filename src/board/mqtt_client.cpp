@@ -20,6 +20,8 @@ MqttClient::MqttClient(QObject *parent) : QObject(parent)
 
 MqttClient::~MqttClient()
 {
+    // Whoever listens may be half destroyed already: it owns this client.
+    blockSignals(true);
     stop();
     // Each connection's destructor waits for its thread: a second at most
     // for the goodbye.

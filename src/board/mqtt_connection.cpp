@@ -19,8 +19,6 @@ constexpr std::chrono::seconds LastRetry{30};
 constexpr int LoopMilliseconds = 250;
 constexpr std::chrono::milliseconds GoodbyeTime{1000};
 
-QString tr(const char *text) { return QCoreApplication::translate("MqttClient", text); }
-
 } // namespace
 
 MqttConnection::MqttConnection(MqttClient &client, quint64 generation) : m_client(client), m_generation(generation) {}

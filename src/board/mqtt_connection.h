@@ -3,6 +3,7 @@
 #include "board/mqtt_client.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <atomic>
 #include <chrono>
@@ -22,6 +23,7 @@ namespace board {
 // new one while the old one says goodbye on its own thread.
 class MqttConnection
 {
+    Q_DECLARE_TR_FUNCTIONS(board::MqttConnection)
 public:
     MqttConnection(MqttClient &client, quint64 generation);
     // Waits for the thread, which leave() must have asked to end.

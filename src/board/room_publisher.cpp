@@ -10,7 +10,10 @@ namespace board {
 
 namespace {
 
-constexpr int SpacingMs = 1000;
+// A little under a second: each counted second goes out at once even when
+// the clock correction makes it shorter, and a change between two counted
+// seconds waits for the next.
+constexpr int SpacingMs = 900;
 
 const QByteArray Online = QByteArrayLiteral("true");
 const QByteArray Offline = QByteArrayLiteral("false");
@@ -48,12 +51,10 @@ RoomPublisher::RoomPublisher(remote::RemoteView &view, QObject *parent) : QObjec
     });
 }
 
-const remote::BoardSettings &RoomPublisher::settings() const { return m_view.boardSettings(); }
-
 QString RoomPublisher::restore()
 {
-    const remote::BoardSettings &settings = m_view.boardSettings();
-    return settings.on ? start(settings) : QString();
+    m_current = m_view.boardSettings();
+    return m_current.on ? start(m_current) : QString();
 }
 
 QString RoomPublisher::publishOnce(const QString &broker, const QString &room)
@@ -69,6 +70,7 @@ QString RoomPublisher::publishOnce(const QString &broker, const QString &room)
 QString RoomPublisher::apply(const remote::BoardSettings &settings)
 {
     const QString fileProblem = m_view.setBoardSettings(settings);
+    m_current = settings;
     const QString problem = settings.on ? start(settings) : QString();
     if (!settings.on)
         stop(tr("off"));
@@ -77,6 +79,7 @@ QString RoomPublisher::apply(const remote::BoardSettings &settings)
 
 QString RoomPublisher::start(const remote::BoardSettings &settings)
 {
+    m_current = settings;
     const auto parsed = parseBrokerAddress(settings.broker);
     if (const QString *problem = std::get_if<QString>(&parsed)) {
         stop(*problem);

@@ -16,7 +16,7 @@ namespace board {
 
 // The room's part of the conference board: the chair link's state, with the
 // room's name and the laptop's time, published retained to
-// "<prefix>/<room>/state" at each change, once a second at most, and
+// "<prefix>/<room>/state" at each change, once a counted second at most, and
 // "<prefix>/<room>/online", "true" while connected and "false" as the last
 // will and on leaving. Only the state goes out: nothing from the broker
 // reaches the timer.
@@ -39,8 +39,8 @@ public:
     // The settings from the window: remembered, and followed at once.
     QString apply(const remote::BoardSettings &settings);
 
-    // As remembered in the remote view's file.
-    const remote::BoardSettings &settings() const;
+    // As followed now: remembered, or given for this run.
+    const remote::BoardSettings &settings() const { return m_current; }
     bool isOn() const { return m_on; }
     // The connection's state in words, or why publishing is off.
     QString stateText() const { return m_words; }
@@ -59,13 +59,14 @@ private:
     remote::RemoteView &m_view;
     MqttClient m_client;
     bool m_on = false;
+    remote::BoardSettings m_current;
     QString m_room;
     QString m_stateTopic;
     QString m_onlineTopic;
     // The last state sent, less the chair's clock, which moves every second
     // even while nothing else does.
     QJsonObject m_sent;
-    // Keeps states a second apart; a change meanwhile goes out when it ends.
+    // Keeps states apart; a change meanwhile goes out when it ends.
     QTimer m_spacing;
     bool m_due = false;
     QString m_words;

@@ -58,10 +58,11 @@ std::optional<int> ImportCommand::answer(const QCommandLineParser &parser,
                                          const std::function<int(const QString &)> &usageError) const
 {
     if (!parser.isSet(m_import)) {
+        if (parser.isSet(m_day) || parser.isSet(m_discussion))
+            return usageError(tr("--day and --discussion go with --import FILE."));
         // The room names this laptop's room on the conference board, too.
-        const bool roomElsewhere = parser.isSet(m_room) && !parser.isSet(QStringLiteral("broker"));
-        if (parser.isSet(m_day) || roomElsewhere || parser.isSet(m_discussion))
-            return usageError(tr("--day, --room and --discussion go with --import FILE."));
+        if (parser.isSet(m_room) && !parser.isSet(QStringLiteral("broker")))
+            return usageError(tr("--room goes with --import FILE or --broker URL."));
         return std::nullopt;
     }
     SessionChoice choice;

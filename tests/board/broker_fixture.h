@@ -21,8 +21,14 @@ class BrokerFixture
 public:
     static constexpr const char *Program = "/usr/sbin/mosquitto";
 
-    // With a user, only that user with that password gets in.
-    explicit BrokerFixture(const QString &user = {}, const QString &password = {})
+    enum class Transport { Plain, Tls };
+
+    // With a user, only that user with that password gets in. With TLS, the
+    // broker's certificate for 127.0.0.1 is signed by a certificate
+    // authority made for the test, in caFile().
+    explicit BrokerFixture(const QString &user = {}, const QString &password = {},
+                           Transport transport = Transport::Plain)
+        : m_tls(transport == Transport::Tls)
     {
         QTcpServer probe;
         if (probe.listen(QHostAddress::LocalHost, 0))
@@ -47,6 +53,12 @@ public:
             m_ready = made == 0;
             config += QStringLiteral("allow_anonymous false\npassword_file %1\n").arg(passwords);
         }
+        if (m_tls) {
+            m_ready = m_ready && makeCertificates();
+            config += QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n")
+                          .arg(caFile(), m_dir.filePath(QStringLiteral("server.crt")),
+                               m_dir.filePath(QStringLiteral("server.key")));
+        }
         QFile file(configPath());
         m_ready = m_ready && file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) == config.toUtf8().size();
         file.close();
@@ -68,8 +80,12 @@ public:
     QString url(const QString &prefix = QStringLiteral("conf"), const QString &user = {}) const
     {
         const QString login = user.isEmpty() ? QString() : user + QLatin1Char('@');
-        return QStringLiteral("mqtt://%1%2:%3/%4").arg(login, QStringLiteral("127.0.0.1"), QString::number(m_port), prefix);
+        const QString scheme = m_tls ? QStringLiteral("mqtts") : QStringLiteral("mqtt");
+        return QStringLiteral("%1://%2%3:%4/%5")
+            .arg(scheme, login, QStringLiteral("127.0.0.1"), QString::number(m_port), prefix);
     }
+    // The certificate authority that signed a TLS broker's certificate.
+    QString caFile() const { return m_dir.filePath(QStringLiteral("ca.crt")); }
 
     // Starts the broker and waits until it listens, 10 s at most.
     bool start()
@@ -105,14 +121,20 @@ public:
     }
 
     // The subscriber's view: the retained messages of the topics matching
-    // the pattern, as mosquitto_sub prints them ("topic payload" lines).
-    QByteArray retained(const QString &pattern, const QString &user = {}, const QString &password = {}) const
+    // the pattern, as mosquitto_sub prints them ("topic payload" lines),
+    // gathered for 2 s, or until that many have come.
+    QByteArray retained(const QString &pattern, const QString &user = {}, const QString &password = {},
+                        int count = 0) const
     {
         QStringList arguments{QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
                               QString::number(m_port), QStringLiteral("-t"), pattern, QStringLiteral("-v"),
                               QStringLiteral("--retained-only"), QStringLiteral("-W"), QStringLiteral("2")};
+        if (count > 0)
+            arguments << QStringLiteral("-C") << QString::number(count);
         if (!user.isEmpty())
             arguments << QStringLiteral("-u") << user << QStringLiteral("-P") << password;
+        if (m_tls)
+            arguments << QStringLiteral("--cafile") << caFile();
         QProcess sub;
         sub.start(QStringLiteral("/usr/bin/mosquitto_sub"), arguments);
         sub.waitForFinished(10000);
@@ -120,9 +142,42 @@ public:
     }
 
 private:
+    // A certificate authority and the broker's certificate for 127.0.0.1,
+    // made by openssl as an administrator would.
+    bool makeCertificates() const
+    {
+        const auto openssl = [this](const QStringList &arguments) {
+            QProcess process;
+            process.setWorkingDirectory(m_dir.path());
+            process.start(QStringLiteral("openssl"), arguments);
+            return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+                   process.exitCode() == 0;
+        };
+        QFile extensions(m_dir.filePath(QStringLiteral("san.ext")));
+        const bool written = extensions.open(QIODevice::WriteOnly) && extensions.write("subjectAltName=IP:127.0.0.1\n") > 0;
+        extensions.close();
+        return written &&
+               openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                        QStringLiteral("ec"), QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:P-256"),
+                        QStringLiteral("-nodes"), QStringLiteral("-days"),
+                        QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=Test CA"),
+                        QStringLiteral("-keyout"), QStringLiteral("ca.key"), QStringLiteral("-out"),
+                        QStringLiteral("ca.crt")}) &&
+               openssl({QStringLiteral("req"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                        QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:P-256"), QStringLiteral("-nodes"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                        QStringLiteral("-keyout"), QStringLiteral("server.key"), QStringLiteral("-out"),
+                        QStringLiteral("server.csr")}) &&
+               openssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
+                        QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
+                        QStringLiteral("-CAkey"), QStringLiteral("ca.key"), QStringLiteral("-CAcreateserial"),
+                        QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-extfile"),
+                        QStringLiteral("san.ext"), QStringLiteral("-out"), QStringLiteral("server.crt")});
+    }
+
     QString configPath() const { return m_dir.filePath(QStringLiteral("mosquitto.conf")); }
 
     QTemporaryDir m_dir;
+    bool m_tls = false;
     quint16 m_port = 0;
     bool m_ready = true;
     std::unique_ptr<QProcess> m_process;

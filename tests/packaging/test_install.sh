@@ -49,6 +49,9 @@ done <<'ROWS'
 --import missing.csv|1|stderr|missing.csv
 --day 2026-03-14|2|stderr|--import
 --import missing.csv --report report.pdf|2|stderr|one at a time
+--broker http://broker/conf|2|stderr|mqtt://
+--broker mqtt://broker/conf --import missing.csv|2|stderr|--broker
+--room Hall|2|stderr|--import
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"
@@ -75,7 +78,7 @@ mkdir "$work/talks"
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/orlatim_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6widgets6 libsdl2-mixer-2.0-0 timgm6mb-soundfont libchm1 fonts-ipafont-gothic; do
+for p in libqt6widgets6 libsdl2-mixer-2.0-0 libmosquitto1 timgm6mb-soundfont libchm1 fonts-ipafont-gothic; do
   grep -q "$p" <<<"$depends" || fail "the package does not depend on $p"
 done
 dpkg-deb -c "$deb" > "$work/contents"
