@@ -68,10 +68,6 @@ std::variant<std::monostate, BoardRequest, QString> BoardOptions::read(const QCo
     return request;
 }
 
-} // namespace board
-
-namespace board {
-
 int runBoardJob(const BoardRequest &request, int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
