@@ -187,8 +187,9 @@ void TestBoard::pagesGetEveryChange()
     QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1/%2/ws").arg(b.service->port()).arg(QString::fromLatin1(b.token))));
     request.setRawHeader("Origin", "http://127.0.0.1:" + QByteArray::number(b.service->port()));
     page.open(request);
-    // Everything at once on opening, then each change.
-    QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, BrokerTimeoutMs);
+    // Everything at once on opening, then each change (the board's own
+    // connection to the broker may be one already).
+    QTRY_VERIFY_WITH_TIMEOUT(!received.isEmpty(), BrokerTimeoutMs);
     QVERIFY(QJsonDocument::fromJson(received.at(0).at(0).toString().toUtf8()).object().contains(QStringLiteral("order")));
     Room hall(broker, QStringLiteral("Hall <A>"));
     const auto heard = [&received] {
