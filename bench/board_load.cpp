@@ -12,6 +12,7 @@
 #include "board/broker_address.h"
 #include "board/broker_fixture.h"
 #include "board/mqtt_client.h"
+#include "board/room_state_sample.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -40,32 +41,15 @@ constexpr int WarmUpSeconds = 5;
 // rooms; each connection carries its share of them.
 constexpr int Publishers = 10;
 
+// The state of a room whose talk has run so many seconds.
 QByteArray stateOf(const QString &room, int second)
 {
-    const QString readout = QStringLiteral("%1:%2").arg(second / 60 % 60, 2, 10, QLatin1Char('0')).arg(second % 60, 2, 10, QLatin1Char('0'));
-    const QJsonArray remaining{QJsonObject{{QStringLiteral("title"), QStringLiteral("Coastal erosion after winter storms")},
-                                           {QStringLiteral("speaker"), QStringLiteral("Sato Hanako")},
-                                           {QStringLiteral("plannedStart"), QStringLiteral("11:00")},
-                                           {QStringLiteral("expectedStart"), QStringLiteral("11:05")}},
-                               QJsonObject{{QStringLiteral("title"), QStringLiteral("Sediment in the inner bay")},
-                                           {QStringLiteral("speaker"), QStringLiteral("Mori Aki")},
-                                           {QStringLiteral("plannedStart"), QStringLiteral("11:20")},
-                                           {QStringLiteral("expectedStart"), QStringLiteral("11:25")}}};
-    return QJsonDocument(
-               QJsonObject{{QStringLiteral("room"), room},
-                           {QStringLiteral("sent"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                           {QStringLiteral("readout"), readout},
-                           {QStringLiteral("phase"), QStringLiteral("presentation")},
-                           {QStringLiteral("colour"), QStringLiteral("#00FF00")},
-                           {QStringLiteral("start"), QStringLiteral("pause")},
-                           {QStringLiteral("elapsed"), second},
-                           {QStringLiteral("talk"), QJsonObject{{QStringLiteral("title"), QStringLiteral("Tides of the inner bay in winter")},
-                                                                {QStringLiteral("speaker"), QStringLiteral("Ito Kenji")}}},
-                           {QStringLiteral("session"), QJsonObject{{QStringLiteral("hasTimetable"), true},
-                                                                   {QStringLiteral("offset"), 300},
-                                                                   {QStringLiteral("projectedEnd"), QStringLiteral("17:40")},
-                                                                   {QStringLiteral("remaining"), remaining}}}})
-        .toJson(QJsonDocument::Compact);
+    QJsonObject state = roomStateSample(room);
+    state.insert(QStringLiteral("readout"), QStringLiteral("%1:%2")
+                                                .arg(second / 60 % 60, 2, 10, QLatin1Char('0'))
+                                                .arg(second % 60, 2, 10, QLatin1Char('0')));
+    state.insert(QStringLiteral("elapsed"), second);
+    return compactJson(state);
 }
 
 // The open pages, on a thread of their own so that they read while the

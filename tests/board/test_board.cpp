@@ -5,6 +5,7 @@
 #include "board/board_service.h"
 #include "board/broker_fixture.h"
 #include "board/mqtt_client.h"
+#include "board/room_state_sample.h"
 #include "remote/link_token.h"
 
 #include <QJsonArray>
@@ -20,15 +21,9 @@ constexpr int BrokerTimeoutMs = 10000;
 
 QByteArray stateOf(const QString &room, const QString &title)
 {
-    return QJsonDocument(QJsonObject{{QStringLiteral("room"), room},
-                                     {QStringLiteral("sent"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                                     {QStringLiteral("readout"), QStringLiteral("3:10")},
-                                     {QStringLiteral("phase"), QStringLiteral("presentation")},
-                                     {QStringLiteral("colour"), QStringLiteral("#00FF00")},
-                                     {QStringLiteral("start"), QStringLiteral("pause")},
-                                     {QStringLiteral("talk"), QJsonObject{{QStringLiteral("title"), title},
-                                                                          {QStringLiteral("speaker"), QStringLiteral("Ito")}}}})
-        .toJson(QJsonDocument::Compact);
+    QJsonObject state = roomStateSample(room);
+    state.insert(QStringLiteral("talk"), QJsonObject{{QStringLiteral("title"), title}, {QStringLiteral("speaker"), QStringLiteral("Ito")}});
+    return compactJson(state);
 }
 
 board::BrokerAddress addressOf(const BrokerFixture &broker, const QString &user = {})

@@ -5,32 +5,19 @@
 #include "board/board_service.h"
 #include "board/broker_fixture.h"
 #include "board/mqtt_client.h"
+#include "board/room_state_sample.h"
 #include "remote/headless_browser.h"
 #include "remote/link_token.h"
 
 namespace {
 
-QByteArray stateOf(const QString &room, const QDateTime &sent = QDateTime::currentDateTime())
+// Every room in its discussion.
+QByteArray stateOf(const QString &room, const QDateTime &sent)
 {
-    const QJsonObject session{{QStringLiteral("hasTimetable"), true},
-                              {QStringLiteral("offset"), 300},
-                              {QStringLiteral("projectedEnd"), QStringLiteral("17:40")},
-                              {QStringLiteral("remaining"),
-                               QJsonArray{QJsonObject{{QStringLiteral("title"), QStringLiteral("Coastal erosion after storms")},
-                                                      {QStringLiteral("speaker"), QStringLiteral("Sato Hanako")},
-                                                      {QStringLiteral("plannedStart"), QStringLiteral("11:00")},
-                                                      {QStringLiteral("expectedStart"), QStringLiteral("11:05")}}}}};
-    return QJsonDocument(
-               QJsonObject{{QStringLiteral("room"), room},
-                           {QStringLiteral("sent"), sent.toString(Qt::ISODateWithMs)},
-                           {QStringLiteral("readout"), QStringLiteral("12:05")},
-                           {QStringLiteral("phase"), QStringLiteral("discussion")},
-                           {QStringLiteral("colour"), QStringLiteral("#FFFF00")},
-                           {QStringLiteral("start"), QStringLiteral("pause")},
-                           {QStringLiteral("talk"), QJsonObject{{QStringLiteral("title"), QStringLiteral("Tides of the inner bay in winter")},
-                                                                {QStringLiteral("speaker"), QStringLiteral("Ito Kenji")}}},
-                           {QStringLiteral("session"), session}})
-        .toJson(QJsonDocument::Compact);
+    QJsonObject state = roomStateSample(room, sent);
+    state.insert(QStringLiteral("phase"), QStringLiteral("discussion"));
+    state.insert(QStringLiteral("colour"), QStringLiteral("#FFFF00"));
+    return compactJson(state);
 }
 
 const QString Hostile = QStringLiteral("<img src=x onerror=\"document.title='owned'\">");

@@ -3,6 +3,7 @@
 
 #include "board/broker_address.h"
 #include "board/room_table.h"
+#include "board/room_state_sample.h"
 
 #include <QJsonDocument>
 #include <QTest>
@@ -11,32 +12,9 @@ namespace {
 
 const QDateTime Now = QDateTime(QDate(2026, 12, 8), QTime(10, 42), Qt::OffsetFromUTC, 9 * 3600);
 
-// A state as a room's laptop publishes it.
-QJsonObject stateOf(const QString &room, const QDateTime &sent = Now)
-{
-    return QJsonObject{
-        {QStringLiteral("room"), room},
-        {QStringLiteral("sent"), sent.toString(Qt::ISODateWithMs)},
-        {QStringLiteral("readout"), QStringLiteral("12:05")},
-        {QStringLiteral("phase"), QStringLiteral("presentation")},
-        {QStringLiteral("colour"), QStringLiteral("#00FF00")},
-        {QStringLiteral("start"), QStringLiteral("pause")},
-        {QStringLiteral("talk"),
-         QJsonObject{{QStringLiteral("title"), QStringLiteral("Tides")}, {QStringLiteral("speaker"), QStringLiteral("Ito")}}},
-        {QStringLiteral("next"), QJsonValue()},
-        {QStringLiteral("session"),
-         QJsonObject{{QStringLiteral("hasTimetable"), true},
-                     {QStringLiteral("offset"), 300},
-                     {QStringLiteral("projectedEnd"), QStringLiteral("17:40")},
-                     {QStringLiteral("remaining"),
-                      QJsonArray{QJsonObject{{QStringLiteral("title"), QStringLiteral("Waves")},
-                                             {QStringLiteral("speaker"), QStringLiteral("Sato")},
-                                             {QStringLiteral("plannedStart"), QStringLiteral("11:00")},
-                                             {QStringLiteral("expectedStart"), QStringLiteral("11:05")}}}}}},
-    };
-}
+QJsonObject stateOf(const QString &room, const QDateTime &sent = Now) { return roomStateSample(room, sent); }
 
-QByteArray bytes(const QJsonObject &object) { return QJsonDocument(object).toJson(QJsonDocument::Compact); }
+QByteArray bytes(const QJsonObject &object) { return compactJson(object); }
 
 QString topic(const QString &level, const char *kind) { return QStringLiteral("conf/") + level + QLatin1Char('/') + QLatin1String(kind); }
 
