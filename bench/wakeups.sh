@@ -11,7 +11,11 @@
 # the busier the machine is.
 #
 #   bench/wakeups.sh [--display N] [--idle SECONDS] [--running SECONDS]
-#                    [--settle SECONDS] [BUILD_DIR]
+#                    [--settle SECONDS] [--stage] [BUILD_DIR]
+#
+# --stage gives the Xvfb screen two monitors of 1920x1080 side by side (one
+# more client keeps the server from resetting them) and opens the stage
+# window on the second: it must add no wake-up of its own.
 #
 # --settle waits that long after "start" before measuring (default 2): a
 # talk's first minute also draws each digit's ink once, later minutes only
@@ -25,6 +29,7 @@ display=97
 idle=30
 running=60
 settle=2
+stage=
 build=build
 while [ $# -gt 0 ]; do
   case $1 in
@@ -32,6 +37,7 @@ while [ $# -gt 0 ]; do
     --idle) idle=$2; shift 2 ;;
     --running) running=$2; shift 2 ;;
     --settle) settle=$2; shift 2 ;;
+    --stage) stage=1; shift ;;
     *) build=$1; shift ;;
   esac
 done
@@ -53,9 +59,19 @@ cleanup() {
 trap cleanup EXIT
 
 export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+if [ -n "$stage" ]; then
+  # The server forgets its monitors when its last client leaves.
+  Xvfb "$DISPLAY" -screen 0 3840x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+else
+  Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+fi
 pids+=($!)
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+if [ -n "$stage" ]; then
+  xrandr --setmonitor lectern 1920/510x1080/287+0+0 screen >/dev/null
+  xrandr --setmonitor stage 1920/510x1080/287+1920+0 none
+  printf '[stage]\r\nscreen=stage\r\n' >"$work/Orlatim-stage.ini"
+fi
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
@@ -73,6 +89,10 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "wakeups.sh: the main window did not appear" >&2; exit 1; }
+if [ -n "$stage" ] && ! xdotool search --onlyvisible --name '^Orlatim$' >/dev/null 2>&1; then
+  echo "wakeups.sh: the stage window did not appear" >&2
+  exit 1
+fi
 xdotool windowactivate --sync "$window"
 xdotool key --clearmodifiers F11
 sleep 2
@@ -125,7 +145,7 @@ measure() {
     }' "$file"
 }
 
-echo "orlatim $pid, window $geometry, SDL_AUDIODRIVER=dummy, time line on, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "orlatim $pid, window $geometry${stage:+, stage window on a second screen}, SDL_AUDIODRIVER=dummy, time line on, load $(cut -d' ' -f1-3 /proc/loadavg)"
 sleep 3
 measure "idle, never started" "$idle"
 xdotool windowactivate --sync "$window"

@@ -7,6 +7,8 @@ packages=(
   # build
   cmake g++ make pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the stage window's test plugs screens in and out of Qt's offscreen platform
+  qt6-base-private-dev
   qt6-websockets-dev libqrencode-dev
   libsdl2-mixer-dev libsndfile1-dev libfluidsynth-dev libchm-dev fp-utils
   # reading published timetables in iCalendar
@@ -20,6 +22,8 @@ packages=(
   timgm6mb-soundfont fonts-ipafont-gothic fonts-liberation2 fonts-liberation
   # sound generation, tests and trying the program as a user
   sox xvfb xauth xdotool imagemagick x11-utils openbox
+  # two monitors on one Xvfb screen (xrandr --setmonitor) for the stage window
+  x11-xserver-utils
   desktop-file-utils appstream
   # the Debian package: dependencies from the binary, and Debian's own checks
   dpkg-dev file lintian

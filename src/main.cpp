@@ -9,6 +9,7 @@
 #include "remote/command_line.h"
 #include "remote/remote_view.h"
 #include "report/report_job.h"
+#include "stage/stage.h"
 #include "timer/command_line.h"
 #include "timer/form1.h"
 
@@ -55,6 +56,9 @@ int main(int argc, char *argv[])
         if (!remoteProblem.isEmpty())
             platform::showMessage(&form, remoteProblem);
     }
+    const QString stageProblem = form.stage().restore(commandLine.stageScreen());
+    if (!stageProblem.isEmpty())
+        platform::showMessage(&form, stageProblem);
     if (const std::optional<QString> broker = commandLine.broker()) {
         board::publishFromCommandLine(form.roomPublisher(), *broker, commandLine.room());
     } else {

@@ -95,6 +95,18 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
 詳しくは orlatim(1) を参照してください。</translation>
     </message>
     <message>
+        <source>Show the stage window on screen N (from 1, in the order of the right-click menu) for this run only; 0 for none.</source>
+        <translation>今回の起動に限り、ステージ表示を画面 N(1 から、右クリックメニューの順)に出します。0 で出しません。</translation>
+    </message>
+    <message>
+        <source>--stage-screen is for the timer&apos;s window: it cannot go with --import or --report.</source>
+        <translation>--stage-screen はタイマーのウィンドウ用です。--import や --report とは一緒に使えません。</translation>
+    </message>
+    <message>
+        <source>--stage-screen needs a screen number: 1 for the first, 0 for none.</source>
+        <translation>--stage-screen には画面の番号が必要です(1 が最初の画面、0 はなし)。</translation>
+    </message>
+    <message>
         <source>Usage: %1 [options]</source>
         <translation>使い方: %1 [オプション]</translation>
     </message>
@@ -998,6 +1010,14 @@ conference board.</source>
 <context>
     <name>report::ReportWindow</name>
     <message>
+        <source>building…</source>
+        <translation>作成中…</translation>
+    </message>
+    <message>
+        <source>saving…</source>
+        <translation>保存中…</translation>
+    </message>
+    <message>
         <source>Report</source>
         <translation>レポート</translation>
     </message>
@@ -1020,6 +1040,44 @@ conference board.</source>
 </context>
 <context>
     <name>report::Words</name>
+    <message>
+        <source>%n talk from %1 to %2</source>
+        <translation>発表 %n 件、%1 から %2 まで</translation>
+    </message>
+    <message>
+        <source>%n talk of 0:00 (started by mistake) is listed but left out of the totals.</source>
+        <translation>0:00 の発表 %n 件 (誤って開始したもの) は一覧にありますが、合計には入れていません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n talks of 0:00 (started by mistake) are listed but left out of the totals.</source>
+        <translation>
+            <numerusform>0:00 の発表 %n 件 (誤って開始したもの) は一覧にありますが、合計には入れていません。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The log is longer than %1 MiB: this report holds only the talks in its first %1 MiB.</source>
+        <translation>記録が %1 MiB より長いため、このレポートには最初の %1 MiB にある発表だけを載せています。</translation>
+    </message>
+    <message>
+        <source>minutes late</source>
+        <translation>遅れ (分)</translation>
+    </message>
+    <message>
+        <source>talk</source>
+        <translation>発表</translation>
+    </message>
+    <message>
+        <source>below 0: early</source>
+        <translation>0 より下は早い</translation>
+    </message>
+    <message>
+        <source>%n line of the log was left out:</source>
+        <translation>記録の %n 行を読み飛ばしました:</translation>
+    </message>
+    <message>
+        <source>%1: the report of %2, %n talk.</source>
+        <translation>%1: %2 のレポート、発表 %n 件。</translation>
+    </message>
     <message>
         <source>a quoted field is not closed</source>
         <translation>引用符で始まる欄が閉じていません</translation>
@@ -1303,6 +1361,40 @@ conference board.</source>
     <message>
         <source>Fetching %1 …</source>
         <translation>%1 を取得しています…</translation>
+    </message>
+</context>
+<context>
+    <name>stage::Stage</name>
+    <message>
+        <source>Stage window</source>
+        <translation>ステージ表示</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>%1 (%2×%3)</source>
+        <translation>%1 (%2×%3)</translation>
+    </message>
+    <message>
+        <source>%1: the only screen</source>
+        <translation>%1:ほかに画面がありません</translation>
+    </message>
+    <message>
+        <source>There is only one screen: the stage window stays closed.</source>
+        <translation>画面が一つしかないため、ステージ表示は開きません。</translation>
+    </message>
+    <message>
+        <source>There is no screen %1: this computer has %2.</source>
+        <translation>画面 %1 はありません。このコンピューターの画面は %2 台です。</translation>
+    </message>
+</context>
+<context>
+    <name>stage::StageWindow</name>
+    <message>
+        <source>next:</source>
+        <translation>次:</translation>
     </message>
 </context>
 </TS>

@@ -118,8 +118,9 @@ void MqttClient::onPublished(quint64 generation, int mid)
 
 void MqttClient::onRetired(MqttConnection *connection)
 {
-    const auto it = std::find_if(m_leaving.begin(), m_leaving.end(),
-                                 [connection](const std::unique_ptr<MqttConnection> &c) { return c.get() == connection; });
+    const auto it = std::find_if(m_leaving.begin(), m_leaving.end(), [connection](const auto &leaving) {
+        return leaving.get() == connection;
+    });
     if (it != m_leaving.end())
         m_leaving.erase(it);
 }

@@ -18,6 +18,8 @@ constexpr std::chrono::seconds LastRetry{30};
 // is noticed within it.
 constexpr int LoopMilliseconds = 250;
 constexpr std::chrono::milliseconds GoodbyeTime{1000};
+// Debian's certificate authorities, one file each, as OpenSSL reads them.
+constexpr const char *SystemCaFolder = "/etc/ssl/certs";
 
 } // namespace
 
@@ -48,12 +50,18 @@ QString MqttConnection::start(const MqttSettings &settings)
     if (!user.isEmpty())
         mosquitto_username_pw_set(m_mosq, user.constData(), password.isEmpty() ? nullptr : password.constData());
     if (address.tls) {
-        if (settings.caFile.isEmpty()) {
+        // The system's authorities are named by their folder as well: with
+        // the library's "OS certificates" alone, every reconnection after
+        // the first connection fails as an invalid call.
+        const QByteArray caFile = settings.caFile.toLocal8Bit();
+        const bool system = caFile.isEmpty();
+        if (system)
             mosquitto_int_option(m_mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-        } else {
-            const QByteArray caFile = settings.caFile.toLocal8Bit();
-            if (mosquitto_tls_set(m_mosq, caFile.constData(), nullptr, nullptr, nullptr, nullptr) != MOSQ_ERR_SUCCESS)
-                return tr("The certificate authorities' file cannot be read: %1").arg(settings.caFile);
+        const int rc = mosquitto_tls_set(m_mosq, system ? nullptr : caFile.constData(),
+                                         system ? SystemCaFolder : nullptr, nullptr, nullptr, nullptr);
+        if (rc != MOSQ_ERR_SUCCESS) {
+            return tr("The certificate authorities' file cannot be read: %1")
+                .arg(system ? QString::fromLatin1(SystemCaFolder) : settings.caFile);
         }
     }
     if (settings.will) {
@@ -122,8 +130,11 @@ void MqttConnection::run()
         m_connected = false;
         if (m_answered.exchange(false))
             retry = FirstRetry;
-        const QString reason = m_refusal ? QString::fromUtf8(mosquitto_connack_string(m_refusal))
-                                         : QString::fromUtf8(mosquitto_strerror(rc));
+        // The library's sentences, made to fit inside ours.
+        QString reason = QString::fromUtf8(m_refusal ? mosquitto_connack_string(m_refusal) : mosquitto_strerror(rc));
+        reason.remove(QLatin1String("Connection Refused: "));
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
         const QString words = m_refusal ? tr("%1 refused: %2; trying again in %3 s")
                                         : tr("no connection to %1 (%2); trying again in %3 s");
         postState(m_refusal ? MqttClient::State::Refused : MqttClient::State::Waiting,

@@ -34,7 +34,7 @@ int toPixel(double value) { return int(roundHalfEven(value)); }
 
 } // namespace
 
-MainDisplay::MainDisplay(platform::Window &window, QWidget &buttonBar) : m_window(window), m_buttonBar(buttonBar)
+MainDisplay::MainDisplay(platform::Window &window, QWidget *buttonBar) : m_window(window), m_buttonBar(buttonBar)
 {
     const QColor green = phaseColour(Phase::Presentation);
     for (size_t i = 0; i < m_digits.size(); ++i) {
@@ -58,7 +58,8 @@ MainDisplay::MainDisplay(platform::Window &window, QWidget &buttonBar) : m_windo
                window.addLine(phaseColour(Phase::Overtime))};
     m_captions = {makeTimeLineCaption(&window, QStringLiteral("口演"), green),
                   makeTimeLineCaption(&window, QStringLiteral("討論"), phaseColour(Phase::Discussion))};
-    m_buttonBar.raise();
+    if (m_buttonBar)
+        m_buttonBar->raise();
 }
 
 const platform::LineShape &MainDisplay::line(int i) const { return *m_lines.at(size_t(i - 1)); }
@@ -105,7 +106,8 @@ void MainDisplay::Form_Resize()
     }
 
     DrawMsg();
-    m_buttonBar.move(m_window.width() - ButtonBarRightOffset, m_window.height() - ButtonBarBottomOffset);
+    if (m_buttonBar)
+        m_buttonBar->move(m_window.width() - ButtonBarRightOffset, m_window.height() - ButtonBarBottomOffset);
     TimeLine();
 }
 
@@ -132,8 +134,8 @@ void MainDisplay::TimeLine()
         return;
     }
 
-    const TimeLineGeometry g =
-        timeLineGeometry(m_window.height(), m_buttonBar.x(), TimerSettings, TotalTime, ElapsedSeconds);
+    const int axisEnd = m_buttonBar ? m_buttonBar->x() : m_window.width();
+    const TimeLineGeometry g = timeLineGeometry(m_window.height(), axisEnd, TimerSettings, TotalTime, ElapsedSeconds);
     m_lines[0]->setPenWidth(g.barPen);
     m_lines[0]->setPoints(g.presentationBar.p1(), g.presentationBar.p2());
     m_lines[1]->setPenWidth(g.barPen);

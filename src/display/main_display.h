@@ -21,8 +21,9 @@ class Window;
 class MainDisplay
 {
 public:
-    // buttonBar is the frame that the layout keeps at the bottom right.
-    MainDisplay(platform::Window &window, QWidget &buttonBar);
+    // buttonBar is the frame that the layout keeps at the bottom right,
+    // where the time line ends; without one the line runs to the right edge.
+    MainDisplay(platform::Window &window, QWidget *buttonBar);
 
     // Colours the readout by phase and writes the characters that changed.
     void DrawReadout();
@@ -41,7 +42,7 @@ public:
 
 private:
     platform::Window &m_window;
-    QWidget &m_buttonBar;
+    QWidget *m_buttonBar;
     std::array<platform::AutoLabel *, 6> m_digits{};
     platform::AutoLabel *m_message = nullptr;
     std::array<platform::LineShape *, 3> m_lines{};

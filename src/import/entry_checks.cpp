@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace schedule_import {
 
 std::optional<WrittenTime> parseWrittenTime(const QString &text)
@@ -50,11 +52,40 @@ qint64 secondsBetween(const WrittenTime &from, const WrittenTime &to)
     return instant(to) - instant(from);
 }
 
-std::optional<int> parseClockLength(const QString &text)
+namespace {
+
+std::optional<int> parseIsoLength(const QString &text)
+{
+    // Few digits each, so that no sum overflows; longer is refused as a
+    // length of more than a day anyway.
+    static const QRegularExpression iso(QStringLiteral(
+        R"(^\s*(-?)P(?:(\d{1,4})Y)?(?:(\d{1,4})M)?(?:(\d{1,4})W)?(?:(\d{1,4})D)?)"
+        R"((?:T(?:(\d{1,6})H)?(?:(\d{1,6})M)?(?:(\d{1,6})(?:[.,]\d+)?S)?)?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = iso.match(text);
+    if (!m.hasMatch() || m.captured(2).toInt() != 0 || m.captured(3).toInt() != 0)
+        return std::nullopt;
+    bool any = false;
+    for (int part = 2; part <= 8; ++part)
+        any = any || !m.captured(part).isEmpty();
+    if (!any)
+        return std::nullopt;
+    const qint64 seconds = ((m.captured(4).toLongLong() * 7 + m.captured(5).toLongLong()) * 24
+                            + m.captured(6).toLongLong()) * 3600
+                           + m.captured(7).toLongLong() * 60 + m.captured(8).toLongLong();
+    const int bounded = int(std::min<qint64>(seconds, 1000LL * 24 * 3600));
+    return m.captured(1).isEmpty() ? bounded : -bounded;
+}
+
+} // namespace
+
+std::optional<int> parseLength(const QString &text)
 {
     static const QRegularExpression length(QStringLiteral(R"(^\s*(-?)(\d{1,4}):(\d{2})(?::(\d{2}))?\s*$)"));
     const QRegularExpressionMatch m = length.match(text);
-    if (!m.hasMatch() || m.captured(3).toInt() > 59 || m.captured(4).toInt() > 59)
+    if (!m.hasMatch())
+        return parseIsoLength(text);
+    if (m.captured(3).toInt() > 59 || m.captured(4).toInt() > 59)
         return std::nullopt;
     const int seconds = m.captured(2).toInt() * 3600 + m.captured(3).toInt() * 60 + m.captured(4).toInt();
     return m.captured(1).isEmpty() ? seconds : -seconds;

@@ -30,8 +30,10 @@ WrittenTime inConferenceZone(const WrittenTime &written, const QTimeZone &zone);
 // neither has an offset (the conference's local times).
 qint64 secondsBetween(const WrittenTime &from, const WrittenTime &to);
 
-// "00:30", "1:15", "0:45:30", "-00:10" as seconds; nothing when not a length.
-std::optional<int> parseClockLength(const QString &text);
+// "00:30", "1:15", "0:45:30", "-00:10", or ISO 8601's "PT40M" and
+// "P0Y0M0DT0H40M0.000S", as seconds; nothing when not a length (a length in
+// months or years has none fixed).
+std::optional<int> parseLength(const QString &text);
 
 // The slot's whole minutes, or a failure at `place` when the length is
 // negative (the end comes before the start) or longer than a day.
@@ -47,5 +49,20 @@ class ScheduleImport
 {
     Q_DECLARE_TR_FUNCTIONS(ScheduleImport)
 };
+
+// Reads one event with read(entry), which fills in what it finds. A
+// ReadFailure marks the entry unreadable instead of refusing the file: one
+// odd event elsewhere must not cost the timekeeper the session they want.
+template <typename Read>
+ScheduleEntry tolerated(ScheduleEntry entry, Read &&read)
+{
+    try {
+        read(entry);
+    } catch (const ReadFailure &failure) {
+        entry.unreadable = failure.place.isEmpty() ? failure.what
+                                                   : ScheduleImport::tr("%1: %2").arg(failure.place, failure.what);
+    }
+    return entry;
+}
 
 } // namespace schedule_import

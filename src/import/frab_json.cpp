@@ -23,40 +23,40 @@ QStringList personNames(const JsonAt &persons)
     return names;
 }
 
-ScheduleEntry eventEntry(const JsonAt &event, const QString &room, QDate day, const QTimeZone &zone)
+void readEvent(const JsonAt &event, std::optional<QTime> dayStart, const QTimeZone &zone, ScheduleEntry &entry)
 {
     event.object();
-    ScheduleEntry entry;
-    entry.title = event.field(QStringLiteral("title")).text();
+    entry.title = event.field(QStringLiteral("title")).optionalText();
     entry.speakers = personNames(event.field(QStringLiteral("persons")));
-    entry.room = event.field(QStringLiteral("room")).optionalText();
-    if (entry.room.isEmpty())
+    if (const QString room = event.field(QStringLiteral("room")).optionalText(); !room.isEmpty())
         entry.room = room;
     entry.isBreak = isBreakType(event.field(QStringLiteral("type")).optionalText());
 
-    // As in the XML: the full date when there is one, else the day's date.
+    // As in the XML: the full date when there is one, else a time of the day
+    // the event is listed under.
     const JsonAt date = event.field(QStringLiteral("date"));
     if (!date.optionalText().isEmpty()) {
         const std::optional<WrittenTime> written = parseWrittenTime(date.text());
         if (!written)
             date.fail(ScheduleImport::tr("\"%1\" is not a date and time").arg(date.text()));
         const WrittenTime local = inConferenceZone(*written, zone);
-        entry.day = local.date;
+        entry.startDate = local.date;
         entry.start = local.time;
     } else {
         const JsonAt start = event.field(QStringLiteral("start"));
         entry.start = QTime::fromString(start.text(), Qt::ISODate);
-        entry.day = day;
         if (!entry.start.isValid())
             start.fail(ScheduleImport::tr("\"%1\" is not a time of day").arg(start.text()));
+        if (dayStart && entry.start < *dayStart)
+            entry.startDate = entry.day.addDays(1);
     }
 
+    event.field(QStringLiteral("title")).text();
     const JsonAt duration = event.field(QStringLiteral("duration"));
-    const std::optional<int> seconds = parseClockLength(duration.text());
+    const std::optional<int> seconds = parseLength(duration.text());
     if (!seconds)
-        duration.fail(ScheduleImport::tr("\"%1\" is not a length (hours:minutes)").arg(duration.text()));
+        duration.fail(ScheduleImport::tr("\"%1\" is not a length (hours:minutes or PT40M)").arg(duration.text()));
     entry.minutes = checkedMinutes(*seconds, duration.path());
-    return entry;
 }
 
 } // namespace
@@ -74,11 +74,20 @@ QList<ScheduleEntry> readFrabJson(const QByteArray &bytes)
         const QDate date = QDate::fromString(dateField.text(), Qt::ISODate);
         if (!date.isValid())
             dateField.fail(ScheduleImport::tr("\"%1\" is not a date").arg(dateField.text()));
+        // A day may run past midnight: a talk before the day's start is one
+        // of its last, on the next calendar date.
+        std::optional<QTime> dayStart;
+        if (const auto start = parseWrittenTime(day.field(QStringLiteral("day_start")).optionalText()))
+            dayStart = inConferenceZone(*start, zone).time;
         const JsonAt rooms = day.field(QStringLiteral("rooms"));
         for (const QString &room : rooms.object().keys()) {
             const JsonAt events = rooms.keyed(room);
-            for (qsizetype e = 0; e < events.array().size(); ++e)
-                entries << eventEntry(events.at(e), room, date, zone);
+            for (qsizetype e = 0; e < events.array().size(); ++e) {
+                ScheduleEntry entry;
+                entry.day = date;
+                entry.room = room;
+                entries << tolerated(entry, [&](ScheduleEntry &out) { readEvent(events.at(e), dayStart, zone, out); });
+            }
         }
     }
     return entries;

@@ -1,10 +1,12 @@
-// iCalendar (RFC 5545) as pretalx and calendar programs export it, parsed by
-// libical: each VEVENT with DTSTART and DTEND or DURATION, SUMMARY and
-// LOCATION.
+// iCalendar (RFC 5545) as pretalx, calendar programs and conference apps
+// export it, parsed by libical: each VEVENT with DTSTART and DTEND or
+// DURATION, SUMMARY, LOCATION and the speakers as ATTENDEEs.
 
 #include "import/entry_checks.h"
 
 #include <libical/ical.h>
+
+#include <QDateTime>
 
 #include <memory>
 
@@ -29,32 +31,6 @@ QList<int> eventLines(const QByteArray &bytes)
     return lines;
 }
 
-QString xProperty(icalcomponent *calendar, const char *name)
-{
-    for (icalproperty *p = icalcomponent_get_first_property(calendar, ICAL_X_PROPERTY); p;
-         p = icalcomponent_get_next_property(calendar, ICAL_X_PROPERTY)) {
-        if (qstricmp(icalproperty_get_x_name(p), name) == 0)
-            return QString::fromUtf8(icalproperty_get_x(p)).trimmed();
-    }
-    return QString();
-}
-
-// The zone a UTC time is shown in: the one the calendar names for itself
-// (X-WR-TIMEZONE), else its first VTIMEZONE. None: UTC times stay UTC.
-icaltimezone *calendarZone(icalcomponent *calendar)
-{
-    const QString named = xProperty(calendar, "X-WR-TIMEZONE");
-    if (!named.isEmpty()) {
-        if (icaltimezone *zone = icaltimezone_get_builtin_timezone(named.toUtf8().constData()))
-            return zone;
-    }
-    icalcomponent *vtimezone = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT);
-    if (!vtimezone)
-        return nullptr;
-    icalproperty *tzid = icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY);
-    return tzid ? icalcomponent_get_timezone(calendar, icalproperty_get_tzid(tzid)) : nullptr;
-}
-
 // What libical said about a property it could not read, to add to ours.
 QString parserComplaint(icalcomponent *event)
 {
@@ -68,40 +44,46 @@ qint64 instant(const icaltimetype &t)
     return qint64(icaltime_as_timet_with_zone(t, t.zone));
 }
 
-std::optional<ScheduleEntry> eventEntry(icalcomponent *event, icaltimezone *zone, bool fromPretalx,
-                                        const QString &place)
+// A time as the laptop's clock shows it: one in UTC or in a named zone is
+// moved into the laptop's zone, which the timekeeper sets to the
+// conference's; a floating time stays as written.
+QDateTime onLaptopClock(const icaltimetype &t, icalproperty *property)
 {
-    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
-        return std::nullopt;
-    if (!icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY))
-        throw ReadFailure{place, ScheduleImport::tr("the event has no start (DTSTART)") + parserComplaint(event)};
-    const icaltimetype start = icalcomponent_get_dtstart(event);
-    // An all-day event (a conference day, a social evening) is no talk.
-    if (start.is_date)
-        return std::nullopt;
-    const icaltimetype local = icaltime_is_utc(start) && zone ? icaltime_convert_to_zone(start, zone) : start;
-
-    ScheduleEntry entry;
-    entry.day = QDate(local.year, local.month, local.day);
-    entry.start = QTime(local.hour, local.minute, local.second);
-    if (icaltime_is_null_time(start) || !entry.day.isValid() || !entry.start.isValid())
-        throw ReadFailure{place, ScheduleImport::tr("the event's start (DTSTART) is not a date and time")
-                                     + parserComplaint(event)};
-
-    qint64 seconds = 0;
-    if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
-        const icaltimetype end = icalcomponent_get_dtend(event);
-        if (icaltime_is_null_time(end))
-            throw ReadFailure{place, ScheduleImport::tr("the event's end (DTEND) is not a date and time")
-                                         + parserComplaint(event)};
-        seconds = instant(end) - instant(start);
-    } else if (icalproperty *duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
-        seconds = icaldurationtype_as_int(icalproperty_get_duration(duration));
-    } else {
-        throw ReadFailure{place, ScheduleImport::tr("the event has neither an end (DTEND) nor a length (DURATION)")};
+    const auto written = [](const icaltimetype &w) {
+        return std::pair(QDate(w.year, w.month, w.day), QTime(w.hour, w.minute, w.second));
+    };
+    if (icaltime_is_utc(t) || t.zone) {
+        const auto [date, time] = written(icaltime_convert_to_zone(t, icaltimezone_get_utc_timezone()));
+        return QDateTime(date, time, Qt::UTC).toLocalTime();
     }
-    entry.minutes = checkedMinutes(seconds, place);
+    const auto [date, time] = written(t);
+    // A zone libical does not know, with no VTIMEZONE in the file for it:
+    // the system's own zones may.
+    if (icalparameter *tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
+        const QTimeZone zone(QByteArray(icalparameter_get_tzid(tzid)).trimmed());
+        if (zone.isValid())
+            return QDateTime(date, time, zone).toLocalTime();
+    }
+    return QDateTime(date, time);
+}
 
+// Conference apps export the speakers as attendees with their names.
+QStringList attendeeNames(icalcomponent *event)
+{
+    QStringList names;
+    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_ATTENDEE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_ATTENDEE_PROPERTY)) {
+        if (icalparameter *name = icalproperty_get_first_parameter(p, ICAL_CN_PARAMETER)) {
+            const QString text = QString::fromUtf8(icalparameter_get_cn(name)).trimmed();
+            if (!text.isEmpty())
+                names << text;
+        }
+    }
+    return names;
+}
+
+void readEvent(icalcomponent *event, bool fromPretalx, const QString &place, ScheduleEntry &entry)
+{
     entry.title = QString::fromUtf8(icalcomponent_get_summary(event)).trimmed();
     entry.room = QString::fromUtf8(icalcomponent_get_location(event)).trimmed();
     // pretalx writes "title - speaker, speaker"; other programs' summaries
@@ -114,9 +96,45 @@ std::optional<ScheduleEntry> eventEntry(icalcomponent *event, icaltimezone *zone
         }
         entry.title.truncate(dash);
     }
+    if (entry.speakers.isEmpty())
+        entry.speakers = attendeeNames(event);
+
+    icalproperty *dtstart = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+    if (!dtstart)
+        throw ReadFailure{place, ScheduleImport::tr("the event has no start (DTSTART)") + parserComplaint(event)};
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const QDateTime local = icaltime_is_null_time(start) ? QDateTime() : onLaptopClock(start, dtstart);
+    entry.day = local.date();
+    entry.start = local.time();
+    if (!entry.day.isValid() || !entry.start.isValid())
+        throw ReadFailure{place, ScheduleImport::tr("the event's start (DTSTART) is not a date and time")
+                                     + parserComplaint(event)};
     if (entry.title.isEmpty())
         throw ReadFailure{place, ScheduleImport::tr("the event has no title (SUMMARY)")};
-    return entry;
+
+    qint64 seconds = 0;
+    if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+        const icaltimetype end = icalcomponent_get_dtend(event);
+        if (icaltime_is_null_time(end))
+            throw ReadFailure{place, ScheduleImport::tr("the event's end (DTEND) is not a date and time")
+                                         + parserComplaint(event)};
+        seconds = instant(end) - instant(start);
+    } else if (icalproperty *duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
+        seconds = icaldurationtype_as_int(icalproperty_get_duration(duration));
+    } else {
+        // The calendar reads it as an event of no length, which no clock times.
+        throw ReadFailure{place, ScheduleImport::tr("the event has neither an end (DTEND) nor a length (DURATION)")};
+    }
+    entry.minutes = checkedMinutes(seconds, place);
+}
+
+// Cancelled events and all-day ones (a conference day, a social evening)
+// are no talks.
+bool isTalk(icalcomponent *event)
+{
+    return icalcomponent_get_status(event) != ICAL_STATUS_CANCELLED
+           && !(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY)
+                && icalcomponent_get_dtstart(event).is_date);
 }
 
 } // namespace
@@ -145,7 +163,6 @@ QList<ScheduleEntry> readICalendar(const QByteArray &bytes)
     QList<ScheduleEntry> entries;
     int index = 0;
     for (icalcomponent *calendar : calendars) {
-        icaltimezone *zone = calendarZone(calendar);
         icalproperty *prodid = icalcomponent_get_first_property(calendar, ICAL_PRODID_PROPERTY);
         const bool fromPretalx = prodid
                                  && QString::fromUtf8(icalproperty_get_prodid(prodid))
@@ -154,8 +171,8 @@ QList<ScheduleEntry> readICalendar(const QByteArray &bytes)
              event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++index) {
             const QString place = index < lines.size() ? ScheduleImport::tr("the event on line %1").arg(lines[index])
                                                        : ScheduleImport::tr("event %1").arg(index + 1);
-            if (const std::optional<ScheduleEntry> entry = eventEntry(event, zone, fromPretalx, place))
-                entries << *entry;
+            if (isTalk(event))
+                entries << tolerated(ScheduleEntry(), [&](ScheduleEntry &e) { readEvent(event, fromPretalx, place, e); });
         }
     }
     return entries;

@@ -3,6 +3,7 @@
 #include "programme/programme.h"
 
 #include <QBoxLayout>
+#include <QColor>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,6 +15,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <limits>
 
 namespace schedule_import {
 
@@ -139,19 +141,41 @@ void ImportDialog::preview()
     if (!m_taken.error.isEmpty())
         m_taken.talks.clear();
 
-    m_table->setRowCount(int(m_taken.talks.size()));
-    for (int row = 0; row < m_taken.talks.size(); ++row) {
-        const programme::Talk &t = m_taken.talks[row];
-        const QString texts[ColumnCount] = {t.start ? t.start->toString(QStringLiteral("HH:mm")) : QString(),
-                                            programme::talkTimeText(t.presentation),
-                                            programme::talkTimeText(t.discussion), t.title, t.speaker};
+    // The talks, and where they fall the events that cannot be read, which
+    // stand out so that the timekeeper sees the gap before importing.
+    m_table->setRowCount(0);
+    const auto addRow = [this](const QStringList &texts, bool skipped) {
+        const int row = m_table->rowCount();
+        m_table->insertRow(row);
         for (int column = 0; column < ColumnCount; ++column) {
-            auto *item = new QTableWidgetItem(texts[column]);
+            auto *item = new QTableWidgetItem(texts.value(column));
             if (column < Title)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (skipped) {
+                item->setBackground(QColor(0xff, 0xd6, 0xd6));
+                item->setForeground(QColor(0x8b, 0, 0));
+            }
             m_table->setItem(row, column, item);
         }
+    };
+    auto skipped = m_taken.skipped.cbegin();
+    const auto addSkippedUpTo = [&](qsizetype talk) {
+        for (; skipped != m_taken.skipped.cend() && skipped->beforeTalk <= talk; ++skipped) {
+            const ScheduleEntry &e = skipped->entry;
+            addRow({e.start.isValid() ? e.start.toString(QStringLiteral("HH:mm")) : QString(), tr("skipped"), QString(),
+                    tr("%1 (%2)").arg(e.title.isEmpty() ? tr("(no title)") : e.title, e.unreadable),
+                    joinedSpeakers(e.speakers)},
+                   true);
+        }
+    };
+    for (qsizetype talk = 0; talk < m_taken.talks.size(); ++talk) {
+        addSkippedUpTo(talk);
+        const programme::Talk &t = m_taken.talks[talk];
+        addRow({t.start ? t.start->toString(QStringLiteral("HH:mm")) : QString(),
+                programme::talkTimeText(t.presentation), programme::talkTimeText(t.discussion), t.title, t.speaker},
+               false);
     }
+    addSkippedUpTo(std::numeric_limits<qsizetype>::max());
     QStringList lines;
     if (!m_taken.error.isEmpty())
         lines << m_taken.error;

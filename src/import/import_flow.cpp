@@ -1,5 +1,7 @@
 #include "import/import_flow.h"
 
+#include "programme/programme.h"
+
 #include <QWidget>
 
 namespace schedule_import {
@@ -23,7 +25,9 @@ void ImportFlow::ask(const ImportSource &source)
     // What cannot give a programme at all is said at once, without a dialog.
     const SessionTalks any = takeSession(source, {});
     if (!any.error.isEmpty() && !any.needsChoice) {
-        emit message(any.error);
+        // Events skipped as unreadable may be why it holds no talk.
+        emit message(any.problems.isEmpty() ? any.error
+                                            : any.error + QLatin1Char('\n') + programme::problemSummary(any.problems));
         return;
     }
     emit message(QString());

@@ -66,13 +66,14 @@ std::optional<int> ImportCommand::answer(const QCommandLineParser &parser,
         return std::nullopt;
     }
     SessionChoice choice;
+    // A value pasted from a listing or a web page keeps the blanks around it.
     if (parser.isSet(m_day)) {
-        choice.day = QDate::fromString(parser.value(m_day), Qt::ISODate);
+        choice.day = QDate::fromString(parser.value(m_day).trimmed(), Qt::ISODate);
         if (!choice.day->isValid())
             return usageError(tr("--day needs a date such as 2026-03-14."));
     }
     if (parser.isSet(m_room))
-        choice.room = parser.value(m_room);
+        choice.room = parser.value(m_room).trimmed();
     if (parser.isSet(m_discussion)) {
         bool ok = false;
         choice.discussionMinutes = parser.value(m_discussion).toInt(&ok);
@@ -92,7 +93,8 @@ int runImport(const QString &path, const SessionChoice &choice, std::FILE *out, 
     if (taken.needsChoice) {
         const QString how =
             ImportCommand::tr("Choose with --day and --room; each day and room with its number of talks:");
-        return printed(err, QStringList{error(taken.error), how} + sessionListing(sessionsOf(source)), ChoiceNeeded);
+        return printed(err, QStringList{error(taken.error), how} + sessionListing(sessionsOf(source)) + problems,
+                       ChoiceNeeded);
     }
     if (!taken.error.isEmpty())
         return printed(err, QStringList{error(taken.error)} + problems, Failed);

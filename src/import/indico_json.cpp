@@ -1,5 +1,6 @@
 // Indico's timetable export: days keyed YYYYMMDD, each a map of entries,
-// contributions and breaks, and session blocks whose "entries" hold more.
+// contributions and breaks, and session blocks whose "entries" hold more;
+// and its event export, a list of contributions.
 
 #include "import/entry_checks.h"
 #include "import/json_at.h"
@@ -29,6 +30,52 @@ QString personName(const JsonAt &person)
     return name.isEmpty() ? joined("first_name", "last_name") : name;
 }
 
+QStringList personNames(const JsonAt &people)
+{
+    QStringList names;
+    if (people.isAbsent())
+        return names;
+    for (qsizetype i = 0; i < people.array().size(); ++i) {
+        const QString name = personName(people.at(i));
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
+
+// {"date": "2026-03-14", "time": "09:30:00", "tz": "Asia/Tokyo"}: a time on
+// the clock of the event's own zone, as both its start and end are written.
+WrittenTime writtenTime(const JsonAt &field)
+{
+    const JsonAt date = field.field(QStringLiteral("date"));
+    const JsonAt time = field.field(QStringLiteral("time"));
+    WrittenTime written{QDate::fromString(date.text(), Qt::ISODate), QTime::fromString(time.text(), Qt::ISODate), {}};
+    if (!written.date.isValid())
+        date.fail(ScheduleImport::tr("\"%1\" is not a date").arg(date.text()));
+    if (!written.time.isValid())
+        time.fail(ScheduleImport::tr("\"%1\" is not a time of day").arg(time.text()));
+    return written;
+}
+
+// A contribution or a break of either export: its title, people, start, and
+// its length in minutes, or its end where the length is left out.
+void readSlot(const JsonAt &item, const QString &people, ScheduleEntry &out)
+{
+    out.title = item.field(QStringLiteral("title")).optionalText();
+    out.speakers = personNames(item.field(people));
+    const WrittenTime start = writtenTime(item.field(QStringLiteral("startDate")));
+    out.day = start.date;
+    out.start = start.time;
+    item.field(QStringLiteral("title")).text();
+    const JsonAt duration = item.field(QStringLiteral("duration"));
+    if (!duration.isAbsent()) {
+        out.minutes = checkedMinutes(qint64(std::clamp(duration.number(), -1e7, 1e7) * 60), duration.path());
+    } else {
+        const JsonAt end = item.field(QStringLiteral("endDate"));
+        out.minutes = checkedMinutes(secondsBetween(start, writtenTime(end)), end.path());
+    }
+}
+
 void readEntry(const JsonAt &entry, const QString &blockRoom, QList<ScheduleEntry> &entries)
 {
     entry.object();
@@ -46,29 +93,9 @@ void readEntry(const JsonAt &entry, const QString &blockRoom, QList<ScheduleEntr
         return;
 
     ScheduleEntry out;
-    out.title = entry.field(QStringLiteral("title")).text();
     out.room = room;
     out.isBreak = type == QLatin1String("Break");
-    const JsonAt startDate = entry.field(QStringLiteral("startDate"));
-    const JsonAt date = startDate.field(QStringLiteral("date"));
-    const JsonAt time = startDate.field(QStringLiteral("time"));
-    out.day = QDate::fromString(date.text(), Qt::ISODate);
-    if (!out.day.isValid())
-        date.fail(ScheduleImport::tr("\"%1\" is not a date").arg(date.text()));
-    out.start = QTime::fromString(time.text(), Qt::ISODate);
-    if (!out.start.isValid())
-        time.fail(ScheduleImport::tr("\"%1\" is not a time of day").arg(time.text()));
-    const JsonAt duration = entry.field(QStringLiteral("duration"));
-    out.minutes = checkedMinutes(qint64(std::clamp(duration.number(), -1e7, 1e7) * 60), duration.path());
-    const JsonAt presenters = entry.field(QStringLiteral("presenters"));
-    if (!presenters.isAbsent()) {
-        for (qsizetype i = 0; i < presenters.array().size(); ++i) {
-            const QString name = personName(presenters.at(i));
-            if (!name.isEmpty())
-                out.speakers << name;
-        }
-    }
-    entries << out;
+    entries << tolerated(out, [&](ScheduleEntry &e) { readSlot(entry, QStringLiteral("presenters"), e); });
 }
 
 void readDays(const JsonAt &days, QList<ScheduleEntry> &entries)
@@ -83,17 +110,42 @@ void readDays(const JsonAt &days, QList<ScheduleEntry> &entries)
     }
 }
 
+// The event export (/export/event/ID.json?detail=contributions): results[]
+// each with its contributions[]. One not yet placed in the timetable has no
+// start and is no part of any day.
+void readContributions(const JsonAt &event, QList<ScheduleEntry> &entries)
+{
+    const JsonAt contributions = event.field(QStringLiteral("contributions"));
+    for (qsizetype i = 0; i < contributions.array().size(); ++i) {
+        const JsonAt contribution = contributions.at(i);
+        contribution.object();
+        if (contribution.field(QStringLiteral("startDate")).isAbsent())
+            continue;
+        ScheduleEntry out;
+        out.room = contribution.field(QStringLiteral("room")).optionalText();
+        if (out.room.isEmpty())
+            out.room = contribution.field(QStringLiteral("roomFullname")).optionalText();
+        entries << tolerated(out, [&](ScheduleEntry &e) { readSlot(contribution, QStringLiteral("speakers"), e); });
+    }
+}
+
 } // namespace
 
 QList<ScheduleEntry> readIndicoJson(const QByteArray &bytes)
 {
-    // The export wraps the days in results.<event id>; a timetable taken
-    // from an event's page holds the days alone.
+    // The timetable export wraps the days in results.<event id>; a
+    // timetable taken from an event's page holds the days alone; the event
+    // export lists results[].contributions[].
     const JsonAt top = JsonAt::parse(bytes);
     QList<ScheduleEntry> entries;
     const JsonAt results = top.field(QStringLiteral("results"));
     if (results.isAbsent()) {
         readDays(top, entries);
+        return entries;
+    }
+    if (results.value().isArray()) {
+        for (qsizetype i = 0; i < results.array().size(); ++i)
+            readContributions(results.at(i), entries);
         return entries;
     }
     for (const QString &event : results.object().keys())

@@ -1,6 +1,7 @@
 #include "import/json_at.h"
 
 #include "import/entry_checks.h"
+#include "import/text_encoding.h"
 
 #include <QJsonDocument>
 
@@ -10,14 +11,8 @@ JsonAt JsonAt::parse(const QByteArray &bytes)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError) {
-        const QByteArray before = bytes.left(error.offset);
-        const qsizetype lineStart = before.lastIndexOf('\n') + 1;
-        throw ReadFailure{ScheduleImport::tr("line %1, column %2")
-                              .arg(before.count('\n') + 1)
-                              .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1),
-                          error.errorString()};
-    }
+    if (error.error != QJsonParseError::NoError)
+        throw ReadFailure{placeAt(bytes, error.offset), error.errorString()};
     if (!document.isObject())
         throw ReadFailure{QString(), ScheduleImport::tr("the JSON file does not hold an object at its top")};
     return JsonAt(document.object(), QString());

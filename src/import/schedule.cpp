@@ -1,7 +1,9 @@
 #include "import/schedule.h"
 
 #include "import/entry_checks.h"
+#include "import/text_encoding.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -13,14 +15,9 @@ namespace {
 
 constexpr qsizetype MaxScheduleBytes = 5 * 1024 * 1024;
 
-// Windows programs start UTF-8 with a byte-order mark, which neither
-// QJsonDocument nor libical expects.
-QByteArray withoutByteOrderMark(const QByteArray &bytes)
-{
-    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-}
-
-// The format from the first bytes and, for JSON, the shape of the top.
+// The format from the first bytes and, for JSON, the shape of the top: a
+// JSON file of another shape is none of them, not a file of one with a
+// field missing.
 std::optional<ScheduleFormat> formatOf(const QByteArray &bytes)
 {
     const QByteArray head = bytes.left(4096).trimmed();
@@ -30,17 +27,32 @@ std::optional<ScheduleFormat> formatOf(const QByteArray &bytes)
         return ScheduleFormat::ICalendar;
     if (!head.startsWith('{'))
         return std::nullopt;
-    const QJsonObject top = QJsonDocument::fromJson(bytes).object();
-    if (top.isEmpty())
+    QJsonParseError error;
+    const QJsonObject top = QJsonDocument::fromJson(bytes, &error).object();
+    if (error.error != QJsonParseError::NoError)
         return ScheduleFormat::FrabJson; // its reader tells where the JSON breaks
-    if (top.contains(QLatin1String("schedule")))
+    if (top.value(QLatin1String("schedule")).toObject().contains(QLatin1String("conference")))
         return ScheduleFormat::FrabJson;
-    if (top.contains(QLatin1String("sessions")))
+    if (top.value(QLatin1String("sessions")).isArray())
         return ScheduleFormat::SessionizeJson;
     static const QRegularExpression dayKey(QStringLiteral("^\\d{8}$"));
-    if (top.contains(QLatin1String("results")) || !top.keys().filter(dayKey).isEmpty())
+    const QJsonValue results = top.value(QLatin1String("results"));
+    const bool eventExport = results.isArray() && results.toArray().at(0).toObject().contains(QLatin1String("contributions"));
+    if (results.isObject() || eventExport || !top.keys().filter(dayKey).isEmpty())
         return ScheduleFormat::IndicoJson;
     return std::nullopt;
+}
+
+// XML names its encoding itself, by a byte-order mark or its declaration,
+// and is decoded by its reader; UTF-8 is the rest's, and XML's by default.
+bool mustBeUtf8(ScheduleFormat format, const QByteArray &bytes)
+{
+    if (format != ScheduleFormat::FrabXml)
+        return true;
+    static const QRegularExpression declared(QStringLiteral(R"(^\s*<\?xml[^>]*\bencoding\s*=\s*["']\s*([^"'\s]*))"));
+    const QRegularExpressionMatch m = declared.match(QString::fromLatin1(bytes.left(200)));
+    return !isUtf16(bytes)
+           && (!m.hasMatch() || m.captured(1).compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0);
 }
 
 QString named(const QString &fileName, const QString &what)
@@ -66,9 +78,14 @@ ScheduleRead readScheduleAs(ScheduleFormat format, const QByteArray &bytes, cons
 {
     if (bytes.size() > MaxScheduleBytes)
         return tooLarge(fileName);
-    const QByteArray text = withoutByteOrderMark(bytes);
+    const QByteArray text = format == ScheduleFormat::FrabXml ? bytes : asUtf8(bytes);
     ScheduleRead read;
     try {
+        if (mustBeUtf8(format, text)) {
+            if (const std::optional<QString> place = notUtf8At(text))
+                throw ReadFailure{*place, ScheduleImport::tr("this is not UTF-8, which the file must be written in; "
+                                                             "save it as UTF-8 and import it again")};
+        }
         switch (format) {
         case ScheduleFormat::FrabXml: read.entries = readFrabXml(text); break;
         case ScheduleFormat::FrabJson: read.entries = readFrabJson(text); break;
@@ -84,7 +101,7 @@ ScheduleRead readScheduleAs(ScheduleFormat format, const QByteArray &bytes, cons
     // Formats that keep entries in a map (Indico) give them in no useful
     // order; the day's timetable reads by start time.
     std::stable_sort(read.entries.begin(), read.entries.end(), [](const ScheduleEntry &a, const ScheduleEntry &b) {
-        return std::pair(a.day, a.start) < std::pair(b.day, b.start);
+        return std::pair(a.day, a.startOrder()) < std::pair(b.day, b.startOrder());
     });
     return read;
 }
@@ -93,11 +110,11 @@ ScheduleRead readSchedule(const QByteArray &bytes, const QString &fileName)
 {
     if (bytes.size() > MaxScheduleBytes)
         return tooLarge(fileName);
-    const std::optional<ScheduleFormat> format = formatOf(withoutByteOrderMark(bytes));
+    const std::optional<ScheduleFormat> format = formatOf(asUtf8(bytes));
     if (!format)
         return failed(named(fileName, ScheduleImport::tr("the file is none of the timetables that can be read "
-                                                          "(pretalx or frab XML or JSON, Indico JSON, Sessionize "
-                                                          "JSON, iCalendar)")));
+                                                          "(pretalx or frab XML or JSON, Indico's timetable or "
+                                                          "event export JSON, Sessionize JSON, iCalendar)")));
     return readScheduleAs(*format, bytes, fileName);
 }
 

@@ -30,7 +30,17 @@ QString place(const ScheduleEntry &entry)
         .arg(dayText(entry.day), entry.start.toString(QStringLiteral("HH:mm")), entry.title);
 }
 
-bool sameRoom(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameRoom(const QString &a, const QString &b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// An event that cannot be read, named by its place in the file and its title.
+QString skippedText(const ScheduleEntry &entry)
+{
+    return entry.title.isEmpty() ? ScheduleImport::tr("%1; the event is skipped").arg(entry.unreadable)
+                                 : ScheduleImport::tr("%1; \"%2\" is skipped").arg(entry.unreadable, entry.title);
+}
 
 // The talk of an entry, or why it cannot be timed.
 std::variant<programme::Talk, QString> talkOf(const ScheduleEntry &entry, std::optional<int> discussionMinutes)
@@ -78,7 +88,7 @@ QList<SessionCount> sessionsOf(const QList<ScheduleEntry> &entries)
 {
     QList<SessionCount> sessions;
     for (const ScheduleEntry &entry : entries) {
-        if (entry.isBreak)
+        if (entry.isBreak || !entry.unreadable.isEmpty())
             continue;
         const auto found = std::find_if(sessions.begin(), sessions.end(), [&](const SessionCount &s) {
             return s.day == entry.day && sameRoom(s.room, entry.room);
@@ -113,6 +123,10 @@ QStringList sessionListing(const QList<SessionCount> &sessions)
 SessionTalks takeSession(const QList<ScheduleEntry> &entries, const SessionChoice &choice)
 {
     SessionTalks taken;
+    for (const ScheduleEntry &e : entries) {
+        if (!e.unreadable.isEmpty())
+            taken.problems << skippedText(e);
+    }
     const QList<SessionCount> sessions = sessionsOf(entries);
     if (sessions.isEmpty()) {
         taken.error = ScheduleImport::tr("the file holds no talk");
@@ -147,11 +161,21 @@ SessionTalks takeSession(const QList<ScheduleEntry> &entries, const SessionChoic
     taken.needsChoice = false;
 
     QList<ScheduleEntry> chosen;
-    std::copy_if(entries.begin(), entries.end(), std::back_inserter(chosen), [&](const ScheduleEntry &e) {
-        return !e.isBreak && e.day == room->day && sameRoom(e.room, room->room);
-    });
-    std::stable_sort(chosen.begin(), chosen.end(),
-                     [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.start < b.start; });
+    QList<ScheduleEntry> unreadable;
+    for (const ScheduleEntry &e : entries) {
+        const bool here = e.day == room->day && sameRoom(e.room, room->room);
+        if (here && !e.unreadable.isEmpty())
+            unreadable << e;
+        else if (here && !e.isBreak)
+            chosen << e;
+    }
+    const auto byStart = [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.startOrder() < b.startOrder(); };
+    std::stable_sort(chosen.begin(), chosen.end(), byStart);
+    for (const ScheduleEntry &e : unreadable) {
+        // One without a start is shown last.
+        const auto next = e.start.isValid() ? std::upper_bound(chosen.cbegin(), chosen.cend(), e, byStart) : chosen.cend();
+        taken.skipped << SkippedEvent{next - chosen.cbegin(), e};
+    }
     for (const ScheduleEntry &entry : chosen) {
         const auto talk = talkOf(entry, choice.discussionMinutes);
         if (const QString *why = std::get_if<QString>(&talk)) {

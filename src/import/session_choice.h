@@ -14,7 +14,7 @@ struct SessionCount {
     int talks = 0;
 };
 
-// Every day and room that holds a talk, breaks left out: days in order,
+// Every day and room that holds a talk, breaks and unreadable events left out: days in order,
 // each day's rooms in the order the file first gives them.
 QList<SessionCount> sessionsOf(const QList<ScheduleEntry> &entries);
 
@@ -31,6 +31,13 @@ struct SessionChoice {
     std::optional<int> discussionMinutes;
 };
 
+// An event of the chosen day and room that cannot be read, and the talk it
+// comes before in their order (talks.size() when after them all).
+struct SkippedEvent {
+    qsizetype beforeTalk = 0;
+    ScheduleEntry entry;
+};
+
 struct SessionTalks {
     QList<programme::Talk> talks;
     // Why nothing is taken; the whole import stops.
@@ -38,8 +45,11 @@ struct SessionTalks {
     // The file holds several days or rooms, or not the one chosen: the
     // timekeeper is to choose from sessionsOf().
     bool needsChoice = false;
-    // Lines of a spreadsheet that were skipped; the other talks are taken.
+    // Lines of a spreadsheet and events of a timetable that were skipped,
+    // each named; the other talks are taken.
     QStringList problems;
+    // The events of the chosen day and room among them, by their start.
+    QList<SkippedEvent> skipped;
 };
 
 // The talks of the chosen day and room by their start, breaks left out, each

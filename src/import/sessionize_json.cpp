@@ -48,26 +48,28 @@ QList<ScheduleEntry> readSessionizeJson(const QByteArray &bytes)
         // start; it is not part of any day.
         if (startsAt.value().isNull())
             continue;
-        const WrittenTime start = timeAt(startsAt);
-        const JsonAt endsAt = session.field(QStringLiteral("endsAt"));
         ScheduleEntry entry;
-        entry.title = session.field(QStringLiteral("title")).text();
-        entry.day = start.date;
-        entry.start = start.time;
-        entry.minutes = checkedMinutes(secondsBetween(start, timeAt(endsAt)), endsAt.path());
-        entry.isBreak = session.field(QStringLiteral("isServiceSession")).value().toBool();
         entry.room = rooms.value(session.field(QStringLiteral("roomId")).optionalText());
-        const JsonAt ids = session.field(QStringLiteral("speakers"));
-        if (!ids.isAbsent()) {
+        entries << tolerated(entry, [&](ScheduleEntry &out) {
+            out.title = session.field(QStringLiteral("title")).optionalText();
+            out.isBreak = session.field(QStringLiteral("isServiceSession")).value().toBool();
+            const WrittenTime start = timeAt(startsAt);
+            out.day = start.date;
+            out.start = start.time;
+            session.field(QStringLiteral("title")).text();
+            const JsonAt endsAt = session.field(QStringLiteral("endsAt"));
+            out.minutes = checkedMinutes(secondsBetween(start, timeAt(endsAt)), endsAt.path());
+            const JsonAt ids = session.field(QStringLiteral("speakers"));
+            if (ids.isAbsent())
+                return;
             for (qsizetype s = 0; s < ids.array().size(); ++s) {
                 const QString id = ids.at(s).optionalText();
                 const QString name = speakers.value(id);
                 if (name.isEmpty())
                     ids.at(s).fail(ScheduleImport::tr("no speaker in the file has the id \"%1\"").arg(id));
-                entry.speakers << name;
+                out.speakers << name;
             }
-        }
-        entries << entry;
+        });
     }
     return entries;
 }

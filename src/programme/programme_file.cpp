@@ -151,10 +151,13 @@ std::optional<Column> columnNamed(const QString &field)
     // Compared in lower case, without blanks, full-width letters as ASCII.
     static const QHash<QString, Column> names{
         {QStringLiteral("title"), Title},          {QStringLiteral("演題"), Title},
-        {QStringLiteral("タイトル"), Title},       {QStringLiteral("speaker"), Speaker},
-        {QStringLiteral("発表者"), Speaker},       {QStringLiteral("講演者"), Speaker},
-        {QStringLiteral("氏名"), Speaker},         {QStringLiteral("start"), Start},
-        {QStringLiteral("開始"), Start},           {QStringLiteral("開始時刻"), Start},
+        {QStringLiteral("演題名"), Title},         {QStringLiteral("タイトル"), Title},
+        {QStringLiteral("speaker"), Speaker},      {QStringLiteral("発表者"), Speaker},
+        {QStringLiteral("講演者"), Speaker},       {QStringLiteral("演者"), Speaker},
+        {QStringLiteral("筆頭演者"), Speaker},     {QStringLiteral("発表者名"), Speaker},
+        {QStringLiteral("講演者名"), Speaker},     {QStringLiteral("氏名"), Speaker},
+        {QStringLiteral("start"), Start},          {QStringLiteral("開始"), Start},
+        {QStringLiteral("開始時刻"), Start},       {QStringLiteral("開始時間"), Start},
         {QStringLiteral("presentation"), Presentation}, {QStringLiteral("発表"), Presentation},
         {QStringLiteral("口演"), Presentation},    {QStringLiteral("発表時間"), Presentation},
         {QStringLiteral("discussion"), Discussion}, {QStringLiteral("討論"), Discussion},

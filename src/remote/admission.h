@@ -36,7 +36,7 @@ public:
         int reserved = 16;
         int perAddress = 16;
         int tokenless = 16;
-        int tokenlessPerAddress = 4;
+        int tokenlessPerAddress = 8;
         int headMs = 5000;
         int requestMs = 10000;
         int sendStallMs = 30000;

@@ -1,7 +1,6 @@
 #include "remote/message_window.h"
 
 #include "platform/placement.h"
-#include "remote/remote_view.h"
 #include "remote/speaker_messages.h"
 
 #include <QHBoxLayout>
@@ -13,7 +12,7 @@
 
 namespace remote {
 
-MessageWindow::MessageWindow(RemoteView &view) : m_view(view)
+MessageWindow::MessageWindow(SpeakerDesk &view) : m_view(view)
 {
     setWindowTitle(tr("Message to speaker"));
     auto *layout = new QVBoxLayout(this);
@@ -79,7 +78,7 @@ MessageWindow::MessageWindow(RemoteView &view) : m_view(view)
     connect(send, &QPushButton::clicked, this, &MessageWindow::send);
     connect(clear, &QPushButton::clicked, this, [this] { m_view.setSpeakerMessage(QString()); });
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
-    connect(&m_view, &RemoteView::changed, this, &MessageWindow::refresh);
+    m_view.whenChanged(this, [this] { refresh(); });
     refresh();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "remote/speaker_desk.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,8 +9,6 @@ class QLineEdit;
 class QListWidget;
 
 namespace remote {
-
-class RemoteView;
 
 // The window from which the timekeeper sends a short message to the
 // speaker's pages: the presets, which can be edited here, a line for free
@@ -18,7 +18,7 @@ class MessageWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MessageWindow(RemoteView &view);
+    explicit MessageWindow(SpeakerDesk &view);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -28,7 +28,7 @@ private:
     void storePresets();
     void refresh();
 
-    RemoteView &m_view;
+    SpeakerDesk &m_view;
     QListWidget *m_presets = nullptr;
     QLineEdit *m_text = nullptr;
     QLabel *m_shown = nullptr;

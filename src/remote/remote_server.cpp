@@ -102,15 +102,21 @@ void RemoteServer::sendReport(const Reply &reply) const
         reply(404);
         return;
     }
-    m_report([reply](const QByteArray &page) {
+    const bool english = !m_english || m_english();
+    m_report([reply, english](const QByteArray &page) {
         if (page.size() <= MaxReportPage) {
             reply(200, "text/html; charset=utf-8", page, ReportPolicy);
             return;
         }
+        const QByteArray refusal =
+            english ? QByteArrayLiteral("The report is too large to show here. Run <code>orlatim --report</code> "
+                                        "on the laptop to write it to a file.")
+                    : QStringLiteral("レポートが大きすぎるため、ここには表示できません。ノートパソコンで "
+                                     "<code>orlatim --report</code> を実行し、ファイルに書き出してください。")
+                          .toUtf8();
         reply(500, "text/html; charset=utf-8",
-              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Report</title></head><body>"
-              "<p>The report is too large to show here. Run <code>orlatim --report</code> on the "
-              "laptop to write it to a file.</p></body></html>\n",
+              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Orlatim</title></head><body><p>" + refusal +
+                  "</p></body></html>\n",
               ReportPolicy);
     });
 }

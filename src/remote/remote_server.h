@@ -58,8 +58,10 @@ public:
     using ReportSource = std::function<void(std::function<void(QByteArray page)> reply)>;
     void setReportSource(ReportSource source) { m_report = std::move(source); }
     // The largest report page served; a larger one is refused with a
-    // pointer to "orlatim --report".
+    // pointer to "orlatim --report", in English or, where this says no,
+    // in Japanese, as the pages show their words.
     static constexpr qsizetype MaxReportPage = 4 * 1024 * 1024;
+    void setEnglish(std::function<bool()> english) { m_english = std::move(english); }
     // The limits on connections; tests shorten the times.
     Admission::Limits &limits() { return m_web.admission().limits(); }
     // How often the open pages are pinged; tests shorten it.
@@ -94,6 +96,7 @@ private:
     // of their own.
     CommandRate m_apiRate;
     ReportSource m_report;
+    std::function<bool()> m_english;
     QElapsedTimer m_clock;
     std::array<QByteArray, 3> m_pages; // by Link
     QByteArray m_wakeVideo;

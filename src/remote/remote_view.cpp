@@ -20,6 +20,7 @@ RemoteView::RemoteView(WindowStateSource window, Act act, QObject *parent)
     : QObject(parent), m_window(std::move(window)), m_act(std::move(act)), m_presets(loadMessagePresets())
 {
     m_server.setStateSource([this](Link link) { return stateFor(link, sharedState()); });
+    m_server.setEnglish([] { return TimerSettings.EnglishDisplay == 1; });
     m_server.setCommandHandler(
         [this](const QByteArray &name, const QByteArray &body) { return command(name, body); });
     connect(&m_server, &RemoteServer::pressed, this, [this](const QString &caption) { m_act(caption); });

@@ -2,6 +2,8 @@
 
 #include "remote/remote_file.h"
 #include "remote/remote_server.h"
+#include "remote/remote_switches.h"
+#include "remote/speaker_desk.h"
 #include "remote/talk_state.h"
 
 #include <QHostAddress>
@@ -28,7 +30,7 @@ class RemoteWindow;
 // the speaker, and the pushing of every change of the talk to the open
 // pages. The main window calls stateChanged() after anything it shows may
 // have changed; that costs one test while no page is open.
-class RemoteView : public QObject
+class RemoteView : public QObject, public RemoteSwitches, public SpeakerDesk
 {
     Q_OBJECT
 public:
@@ -50,26 +52,26 @@ public:
     QString restore(std::optional<quint16> port = std::nullopt, const QHostAddress &address = QHostAddress::Any);
     // Listens on the port (every address of this computer unless tests
     // say otherwise) and remembers that. Empty, or what went wrong.
-    QString turnOn(quint16 port, const QHostAddress &address = QHostAddress::Any);
+    QString turnOn(quint16 port, const QHostAddress &address = QHostAddress::Any) override;
     // Listens on the port for this run only: the remembered on/off and
     // port stay as restore() read them, so a later start without the
     // option does not listen.
-    QString serveOnce(quint16 port, const QHostAddress &address = QHostAddress::Any);
-    void turnOff();
-    void setControlAllowed(bool allowed);
+    QString serveOnce(quint16 port, const QHostAddress &address = QHostAddress::Any) override;
+    void turnOff() override;
+    void setControlAllowed(bool allowed) override;
     // Makes every token anew; every open page is dropped.
-    void renewLinks();
+    void renewLinks() override;
     void setChairSource(ChairSource source) { m_chair = std::move(source); }
 
     // The message over the readout of every page but the main window's;
     // an empty one clears it.
-    void setSpeakerMessage(const QString &message);
-    QString speakerMessage() const { return m_speakerMessage; }
+    void setSpeakerMessage(const QString &message) override;
+    QString speakerMessage() const override { return m_speakerMessage; }
     // Sends a preset, counted from 0, if there is one.
     void sendPreset(int index);
-    const QStringList &presets() const { return m_presets; }
+    const QStringList &presets() const override { return m_presets; }
     // Empty on success, else what went wrong with the presets' file.
-    QString setPresets(const QStringList &presets);
+    QString setPresets(const QStringList &presets) override;
 
     void stateChanged()
     {
@@ -85,33 +87,36 @@ public:
     const BoardSettings &boardSettings() const { return m_settings.board; }
     QString setBoardSettings(const BoardSettings &settings);
 
-    // More parts of the remote view's window, each made when the window is.
-    using WindowPart = std::function<QWidget *(QWidget *parent)>;
     void addWindowPart(WindowPart part) { m_windowParts.push_back(std::move(part)); }
-    const std::vector<WindowPart> &windowParts() const { return m_windowParts; }
+    const std::vector<WindowPart> &windowParts() const override { return m_windowParts; }
 
     // On as the user left it, even while its port cannot be opened, or
     // served for this run only.
-    bool isOn() const { return m_settings.on || m_oneOffPort.has_value(); }
-    bool isListening() const { return m_server.isListening(); }
-    quint16 port() const { return m_oneOffPort.value_or(m_settings.port); }
+    bool isOn() const override { return m_settings.on || m_oneOffPort.has_value(); }
+    bool isListening() const override { return m_server.isListening(); }
+    quint16 port() const override { return m_oneOffPort.value_or(m_settings.port); }
     // Whether it serves for this run only, as the command line asked.
-    bool servesOnce() const { return m_oneOffPort.has_value(); }
-    bool controlAllowed() const { return m_settings.allowControl; }
+    bool servesOnce() const override { return m_oneOffPort.has_value(); }
+    bool controlAllowed() const override { return m_settings.allowControl; }
     // The addresses to give to other devices, with this computer's LAN
     // address: the one chosen in the window while it exists, else that of
     // the network in use.
-    QString viewLink() const;
-    QString controlLink() const;
-    QString chairLink() const;
+    QString viewLink() const override;
+    QString controlLink() const override;
+    QString chairLink() const override;
     // The address the links name; empty chooses that of the network in use.
-    void chooseAddress(const QString &address);
+    void chooseAddress(const QString &address) override;
     // The chosen address while this computer has it, else the first of
     // lanAddresses(), else the host name, else the loopback address.
-    QString linkHost() const;
-    int viewerCount() const { return m_server.viewerCount(); }
+    QString linkHost() const override;
+    int viewerCount() const override { return m_server.viewerCount(); }
     // What went wrong last with the server or the file, or empty.
-    QString problem() const { return m_problem; }
+    QString problem() const override { return m_problem; }
+
+    void whenChanged(QObject *receiver, std::function<void()> callback) override
+    {
+        connect(this, &RemoteView::changed, receiver, std::move(callback));
+    }
 
     void showWindow();
     void showMessageWindow();

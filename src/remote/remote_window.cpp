@@ -2,7 +2,6 @@
 
 #include "platform/placement.h"
 #include "remote/qr_code.h"
-#include "remote/remote_view.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -35,7 +34,7 @@ int qrModule(const QWidget &window)
 constexpr int AddressCheckMs = 2000;
 } // namespace
 
-RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
+RemoteWindow::RemoteWindow(RemoteSwitches &view) : m_view(view)
 {
     setWindowTitle(tr("Remote view"));
     auto *layout = new QVBoxLayout(this);
@@ -75,7 +74,7 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
                   "and the talks to come."),
                Secrecy::Shown, [this] { return m_view.chairLink(); });
 
-    for (const RemoteView::WindowPart &part : m_view.windowParts())
+    for (const RemoteSwitches::WindowPart &part : m_view.windowParts())
         layout->addWidget(part(this));
 
     auto *bottomRow = new QHBoxLayout;
@@ -113,9 +112,9 @@ RemoteWindow::RemoteWindow(RemoteView &view) : m_view(view)
         if (allowed != m_view.controlAllowed())
             m_view.setControlAllowed(allowed);
     });
-    connect(renew, &QPushButton::clicked, &m_view, &RemoteView::renewLinks);
+    connect(renew, &QPushButton::clicked, this, [this] { m_view.renewLinks(); });
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
-    connect(&m_view, &RemoteView::changed, this, &RemoteWindow::refresh);
+    m_view.whenChanged(this, [this] { refresh(); });
     m_addressCheck.setInterval(AddressCheckMs);
     connect(&m_addressCheck, &QTimer::timeout, this, &RemoteWindow::refreshAddresses);
     refreshAddresses();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remote/own_host.h"
+#include "remote/remote_switches.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -17,8 +18,6 @@ class QSpinBox;
 
 namespace remote {
 
-class RemoteView;
-
 // The window of the remote view: the three links as text and as QR codes,
 // the port, the address they name, on and off, whether the control link may
 // press the buttons, new links, and how many pages are open.
@@ -26,7 +25,7 @@ class RemoteWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit RemoteWindow(RemoteView &view);
+    explicit RemoteWindow(RemoteSwitches &view);
 
     // A link that opens the buttons is drawn only after "show": the laptop
     // is often mirrored to the projector.
@@ -55,7 +54,7 @@ private:
     void drawLink(LinkRow &row);
     void refreshAddresses();
 
-    RemoteView &m_view;
+    RemoteSwitches &m_view;
     QCheckBox *m_on = nullptr;
     QSpinBox *m_port = nullptr;
     QComboBox *m_address = nullptr;

@@ -41,9 +41,11 @@ struct OwnHost {
 };
 bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
-// The chair's link shows the talk with the session's timetable; like the
-// view link it cannot change anything. The board's link, served by
-// "orlatim --board" alone, shows every room of a conference.
+// The kinds of secret link, each with pages and routes of its own (see
+// RouteTable). The chair's link shows the talk with the session's
+// timetable; like the view link it cannot change anything. The board's
+// link, served by "orlatim --board" alone, shows every room of a
+// conference.
 enum class Link { View, Control, Chair, Board };
 
 struct LinkTokens {

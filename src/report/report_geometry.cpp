@@ -1,17 +1,15 @@
 #include "report/report_geometry.h"
 
+#include "report/log_file.h"
 #include "report/report_words.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace report {
-
-namespace {
-
-} // namespace
 
 QList<std::pair<int, int>> pageChunks(int talks)
 {
@@ -50,33 +48,36 @@ TalkBars talkBars(const LogRow &talk, int chartSeconds, double width)
 DriftPlot driftPlot(const SessionReport &report, const QRectF &plot)
 {
     DriftPlot drift;
-    int low = 0;
-    int high = 60;
-    for (const std::optional<int> &offset : report.drift) {
+    qint64 low = 0;
+    qint64 high = 60;
+    for (const std::optional<qint64> &offset : report.drift) {
         if (offset) {
             low = std::min(low, *offset);
             high = std::max(high, *offset);
         }
     }
-    // Whole minutes, a few lines of them.
-    const int span = high - low;
-    const int stepMinutes = span <= 5 * 60 ? 1 : span <= 20 * 60 ? 5 : span <= 60 * 60 ? 10 : span <= 180 * 60 ? 30 : 60;
-    const int step = stepMinutes * 60;
-    low = int(std::floor(double(low) / step)) * step;
-    high = int(std::ceil(double(high) / step)) * step;
-    const auto y = [&](int seconds) { return plot.bottom() - plot.height() * (seconds - low) / (high - low); };
+    // Whole minutes at 1, 2 or 5 times a power of ten, at most eight lines
+    // whatever the range, so that their labels never pile up.
+    qint64 stepMinutes = 1;
+    for (int i = 0; (high - low) / 60 / stepMinutes >= 8; ++i)
+        stepMinutes = qint64(std::pow(10, i / 3)) * std::array{2, 5, 10}[i % 3];
+    const qint64 step = stepMinutes * 60;
+    low = qint64(std::floor(double(low) / step)) * step;
+    high = qint64(std::ceil(double(high) / step)) * step;
+    const auto y = [&](qint64 seconds) { return plot.bottom() - plot.height() * double(seconds - low) / double(high - low); };
     drift.zeroY = y(0);
-    for (int s = low; s <= high; s += step)
+    for (qint64 s = low; s <= high; s += step)
         drift.minuteLines.append({y(s), s / 60});
     const int intervals = std::max<int>(1, int(report.drift.size()) - 1);
-    const int labelEvery = (intervals + 19) / 20;
+    // A dozen numbers at most: wide numbers stay apart.
+    const int labelEvery = (intervals + 11) / 12;
     for (int i = 0; i < report.drift.size(); ++i) {
         const double x = plot.left() + plot.width() * i / intervals;
         if (i == intervals)
             drift.talkLabels.append({x, Words::tr("end")});
         else if (i % labelEvery == 0 && i + labelEvery / 2 < intervals)
             drift.talkLabels.append({x, QString::number(i + 1)});
-        if (const std::optional<int> &offset = report.drift[i]) {
+        if (const std::optional<qint64> &offset = report.drift[i]) {
             drift.points << QPointF(x, y(*offset));
             drift.talkAt << (i + 1 < report.drift.size() ? i + 1 : 0);
         }
@@ -93,7 +94,7 @@ QString reportSubheading(const SessionReport &report)
 {
     if (report.talks.isEmpty())
         return Words::tr("No talk of this day in the log.");
-    return Words::tr("%n talks from %1 to %2", nullptr, int(report.talks.size()))
+    return Words::counted("%n talk from %1 to %2", "%n talks from %1 to %2", report.talks.size())
         .arg(clockTime(report.talks.constFirst().start.msecsSinceStartOfDay() / 1000), clockTime(report.actualEnd));
 }
 
@@ -103,7 +104,7 @@ QList<TotalsLine> totalsLines(const SessionReport &report)
                                 ? signedMinutesSeconds(report.longestOvertime) + QStringLiteral("  ") + report.longestTitle
                                 : QStringLiteral("–");
     return {
-        {Words::tr("Talks"), QString::number(report.talks.size())},
+        {Words::tr("Talks"), QString::number(report.talks.size() - report.emptyTalks)},
         {Words::tr("Talks over time"), QString::number(report.talksOver)},
         {Words::tr("Total overtime"), signedMinutesSeconds(report.totalOvertime)},
         {Words::tr("Median overtime of the talks over"),
@@ -113,7 +114,22 @@ QList<TotalsLine> totalsLines(const SessionReport &report)
     };
 }
 
+QStringList reportNotes(const SessionReport &report)
+{
+    QStringList notes;
+    if (report.emptyTalks > 0)
+        notes << Words::counted("%n talk of 0:00 (started by mistake) is listed but left out of the totals.",
+                                "%n talks of 0:00 (started by mistake) are listed but left out of the totals.",
+                                report.emptyTalks);
+    if (report.logCut)
+        notes << Words::tr("The log is longer than %1 MiB: this report holds only the talks in its first %1 MiB.")
+                     .arg(MaxLogBytes / (1024 * 1024));
+    return notes;
+}
+
 QString driftHeading() { return Words::tr("Drift of the session (minutes late)"); }
+
+DriftAxes driftAxes() { return {Words::tr("minutes late"), Words::tr("talk"), Words::tr("below 0: early")}; }
 
 QString driftSource(const SessionReport &report)
 {
@@ -130,7 +146,8 @@ QString driftEnds(const SessionReport &report)
 
 QString pausesText(const LogRow &talk)
 {
-    if (talk.pauses == 0 && talk.pausedSeconds == 0)
+    // A pause of 0:00 is a slip of the finger on the key, not a pause.
+    if (talk.pausedSeconds == 0)
         return {};
     return QStringLiteral("%1× %2").arg(talk.pauses).arg(minutesSeconds(talk.pausedSeconds));
 }
@@ -139,7 +156,8 @@ QStringList leftOutLines(const QStringList &problems, int most)
 {
     if (problems.isEmpty())
         return {};
-    QStringList lines{Words::tr("%n lines of the log were left out:", nullptr, int(problems.size()))};
+    QStringList lines{Words::counted("%n line of the log was left out:", "%n lines of the log were left out:",
+                                     problems.size())};
     lines << problems.mid(0, most);
     if (problems.size() > most)
         lines << Words::tr("and %n more", nullptr, int(problems.size() - most));

@@ -53,7 +53,7 @@ struct DriftPlot {
     QList<QPointF> points;
     QList<int> talkAt;       // the talk number a point belongs to; 0 for the end
     double zeroY = 0;
-    QList<std::pair<double, int>> minuteLines; // y and minutes
+    QList<std::pair<double, qint64>> minuteLines; // y and minutes
     // Under the line: the talk numbers, every one or, with many talks, every
     // few, and "end".
     QList<std::pair<double, QString>> talkLabels;
@@ -68,7 +68,14 @@ struct TotalsLine {
     QString value;
 };
 QList<TotalsLine> totalsLines(const SessionReport &report);
+// What the reader is told besides the totals: talks of 0:00 left out of
+// them, a log too long to read whole.
+QStringList reportNotes(const SessionReport &report);
 QString driftHeading();
+struct DriftAxes {
+    QString offsets, talks, early;
+};
+DriftAxes driftAxes();
 QString driftSource(const SessionReport &report);
 QString driftEnds(const SessionReport &report);
 QString pausesText(const LogRow &talk);

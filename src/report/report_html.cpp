@@ -15,7 +15,7 @@ namespace {
 constexpr double BarsWidth = 1140;
 constexpr double BarsHeight = 52;
 constexpr double DriftWidth = 1670;
-constexpr double DriftHeight = 440;
+constexpr double DriftHeight = 520;
 
 QString esc(const QString &text) { return text.toHtmlEscaped(); }
 QString num(double value) { return QString::number(value, 'f', 1); }
@@ -40,7 +40,8 @@ p { margin: 1mm 0; }
 svg text { font-family: inherit; }
 table.talks { width: 100%; border-collapse: collapse; table-layout: fixed; break-inside: avoid; margin-top: 2mm; }
 table.talks th { text-align: left; font-size: 9pt; border-bottom: 1px solid #000; padding: 0.6mm 1mm; }
-table.talks td { padding: 0.6mm 1mm; white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
+table.talks td { padding: 0.6mm 1mm; white-space: nowrap; }
+table.talks td.w { white-space: normal; overflow-wrap: anywhere; }
 table.talks tr { break-inside: avoid; }
 table.talks tbody tr:nth-child(even) { background: #f3f3f3; }
 table.talks tbody { border-bottom: 1px solid #000; }
@@ -119,20 +120,27 @@ QString ticksSvg(int seconds, const QString &minutes)
 
 QString driftSvg(const SessionReport &report)
 {
-    const QRectF plot(90, 20, DriftWidth - 120, DriftHeight - 90);
+    const QRectF plot(150, 60, DriftWidth - 180, DriftHeight - 150);
     const DriftPlot drift = driftPlot(report, plot);
+    const DriftAxes axes = driftAxes();
     QString svg = QStringLiteral(R"~(<svg viewBox="0 0 %1 %2" role="img">)~").arg(num(DriftWidth), num(DriftHeight));
+    svg += QStringLiteral(R"~(<text x="0" y="36" font-size="28">%1</text>)~").arg(esc(axes.offsets));
     for (const auto &[y, minutes] : drift.minuteLines) {
         svg += QStringLiteral(R"~(<line x1="%1" x2="%2" y1="%3" y2="%3" stroke="%4" stroke-width="2"/>)~")
                    .arg(num(plot.left()), num(plot.right()), num(y), colour(colours::Grid));
-        svg += QStringLiteral(R"~(<text x="80" y="%1" font-size="28" text-anchor="end">%2</text>)~")
-                   .arg(num(y + 10)).arg(minutes);
+        svg += QStringLiteral(R"~(<text x="%1" y="%2" font-size="28" text-anchor="end">%3</text>)~")
+                   .arg(num(plot.left() - 10), num(y + 10))
+                   .arg(minutes);
     }
     svg += QStringLiteral(R"~(<line x1="%1" x2="%2" y1="%3" y2="%3" stroke="#000" stroke-width="3"/>)~")
                .arg(num(plot.left()), num(plot.right()), num(drift.zeroY));
     for (const auto &[x, label] : drift.talkLabels)
         svg += QStringLiteral(R"~(<text x="%1" y="%2" font-size="28" text-anchor="middle">%3</text>)~")
                    .arg(num(x), num(plot.bottom() + 40), esc(label));
+    svg += QStringLiteral(R"~(<text x="%1" y="%2" font-size="28" text-anchor="middle">%3</text>)~"
+                          R"~(<text x="%4" y="%2" font-size="28">%5</text>)~")
+               .arg(num(plot.center().x()), num(plot.bottom() + 80), esc(axes.talks), num(plot.left()),
+                    esc(axes.early));
     QStringList points;
     for (const QPointF &p : drift.points)
         points << num(p.x()) + QLatin1Char(',') + num(p.y());
@@ -140,7 +148,7 @@ QString driftSvg(const SessionReport &report)
                .arg(points.join(QLatin1Char(' ')), colour(colours::Drift));
     for (int i = 0; i < drift.points.size(); ++i) {
         const int talk = drift.talkAt[i];
-        const int offset = report.drift[talk == 0 ? report.drift.size() - 1 : talk - 1].value_or(0);
+        const qint64 offset = report.drift[talk == 0 ? report.drift.size() - 1 : talk - 1].value_or(0);
         svg += QStringLiteral(R"~(<circle cx="%1" cy="%2" r="9" fill="%3"><title>%4</title></circle>)~")
                    .arg(num(drift.points[i].x()), num(drift.points[i].y()), colour(colours::Drift),
                         (talk == 0 ? QString() : report.talks[talk - 1].title.toHtmlEscaped() + QStringLiteral(": "))
@@ -175,7 +183,7 @@ QString talksTable(const SessionReport &report, int first, int count)
     for (int i = first; i < first + count; ++i) {
         const LogRow &talk = report.talks[i];
         const QString pauses = pausesText(talk);
-        html += QStringLiteral(R"~(<tr><td class="n">%1</td><td title="%2">%2</td><td title="%3">%3</td>)~"
+        html += QStringLiteral(R"~(<tr><td class="n">%1</td><td class="w">%2</td><td class="w">%3</td>)~"
                                R"~(<td class="bars">%4</td><td class="t">%5</td><td class="t">%6</td>)~"
                                R"~(<td class="t late">%7</td><td class="t">%8</td></tr>)~")
                     .arg(QString::number(i + 1), esc(talk.title), esc(talk.speaker), barsSvg(talk, seconds),
@@ -195,16 +203,21 @@ QByteArray reportHtml(const SessionReport &report)
                                   "<title>%2</title><style>%3</style></head><body>\n")
                        .arg(QLocale().bcp47Name(), esc(reportHeading(report)), QString::fromUtf8(Style));
     html += hatchDefs();
+    // Written out page by page: a long day's page is held once, in UTF-8.
+    QByteArray bytes = html.toUtf8();
     const auto chunks = pageChunks(int(report.talks.size()));
     for (int page = 0; page < chunks.size(); ++page) {
-        html += QStringLiteral("<section class=\"page\">\n<h1>%1</h1><p>%2</p>\n")
+        html = QStringLiteral("<section class=\"page\">\n<h1>%1</h1><p>%2</p>\n")
                     .arg(esc(reportHeading(report)), esc(reportSubheading(report)));
         if (page == 0 && !report.talks.isEmpty()) {
             html += QStringLiteral("<div class=\"summary\"><div class=\"totals\"><h2>%1</h2><table>")
                         .arg(esc(Words::tr("Totals")));
             for (const TotalsLine &line : totalsLines(report))
                 html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(esc(line.label), esc(line.value));
-            html += QStringLiteral("</table></div><div class=\"drift\"><h2>%1</h2><p>%2</p>%3<p><b>%4</b></p></div></div>\n")
+            html += QStringLiteral("</table>");
+            for (const QString &note : reportNotes(report))
+                html += QStringLiteral("<p>%1</p>").arg(esc(note));
+            html += QStringLiteral("</div><div class=\"drift\"><h2>%1</h2><p>%2</p>%3<p><b>%4</b></p></div></div>\n")
                         .arg(esc(driftHeading()), esc(driftSource(report)), driftSvg(report), esc(driftEnds(report)));
         }
         if (chunks[page].second > 0)
@@ -216,8 +229,9 @@ QByteArray reportHtml(const SessionReport &report)
                             .arg(esc(leftOut.constFirst()), esc(leftOut.mid(1).join(QStringLiteral("\n"))).replace(QLatin1Char('\n'), QStringLiteral("</li><li>")));
         }
         html += QStringLiteral("</section>\n");
+        bytes += html.toUtf8();
     }
-    return (html + QStringLiteral("</body></html>\n")).toUtf8();
+    return bytes + "</body></html>\n";
 }
 
 } // namespace report

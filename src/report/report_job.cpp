@@ -2,6 +2,7 @@
 
 #include "platform/translations.h"
 #include "programme/talk_log.h"
+#include "report/log_file.h"
 #include "report/report_files.h"
 
 #include "report/report_words.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace report {
@@ -88,33 +90,75 @@ std::variant<std::monostate, ReportRequest, QString> ReportOptions::read(const Q
     return request;
 }
 
+namespace {
+
+// The rows that can make up the sessions of `days`: a session runs past
+// midnight, so the days either side are read too.
+LogRead rowsAround(const QByteArray &log, const QList<QDate> &days)
+{
+    QList<QDate> dates;
+    for (const QDate &day : days)
+        dates << day.addDays(-1) << day << day.addDays(1);
+    LogRead read;
+    for (const QByteArray &piece : linesOfDates(log, dates)) {
+        LogRead part = readTalkLog(piece);
+        // What is wrong with the whole file is said once.
+        if (part.rows.isEmpty() && part.problems.size() == 1 && read.problems.contains(part.problems.constFirst()))
+            continue;
+        read.rows += std::move(part.rows);
+        read.problems += std::move(part.problems);
+    }
+    return read;
+}
+
+// The latest day a session started on: the log's latest date, or the one
+// before when its talks go on from there. A date that only a title writes
+// holds no talk, and the next one down is tried; a few times, then the whole
+// log is read.
+std::optional<QDate> latestSessionDay(const QByteArray &log, LogRead &read)
+{
+    const QList<QDate> dates = datesWritten(log);
+    for (const QDate &date : dates.mid(0, 8)) {
+        read = rowsAround(log, {date});
+        if (std::any_of(read.rows.begin(), read.rows.end(), [&](const LogRow &row) { return row.date == date; }))
+            return latestDate(read.rows);
+    }
+    read = readTalkLog(log);
+    return latestDate(read.rows);
+}
+
+} // namespace
+
 LoadedReport loadReport(const QString &path, const std::optional<QDate> &date, const std::optional<QTime> &from,
                         const std::optional<QTime> &to)
 {
     LoadedReport loaded;
     loaded.report.date = date.value_or(QDate());
-    QFile file(path);
     // Before the first talk ends there is simply nothing yet: no fault to report in the system's words.
-    if (!file.exists()) {
+    if (!QFile::exists(path)) {
         loaded.error = Words::tr("%1: there is no talk log yet. It is written when a talk is reset and when "
                                  "Orlatim ends.")
                            .arg(path);
         return loaded;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    const LogFile log = readLogFile(path);
+    if (!log.error.isEmpty()) {
+        loaded.error = log.error;
         return loaded;
     }
-    const LogRead read = readTalkLog(file.readAll());
-    const std::optional<QDate> day = date ? date : latestDate(read.rows);
+    LogRead read;
+    const std::optional<QDate> day = date ? date : latestSessionDay(log.bytes, read);
     if (!day) {
         loaded.error = read.problems.isEmpty() ? Words::tr("%1: the log holds no talk.").arg(path)
                                                : Words::tr("%1: no line of the log can be read (%2).")
                                                      .arg(path, read.problems.constFirst());
         return loaded;
     }
+    // The latest day's rows may have been read around the date after it.
+    read = rowsAround(log.bytes, {*day});
     loaded.report = sessionReport(read.rows, *day, from, to);
     loaded.report.problems = read.problems;
+    loaded.report.logCut = log.cut;
     if (loaded.report.talks.isEmpty())
         loaded.error = Words::tr("%1: no talk of %2 in the log.").arg(path, day->toString(Qt::ISODate));
     return loaded;
@@ -122,8 +166,17 @@ LoadedReport loadReport(const QString &path, const std::optional<QDate> &date, c
 
 QByteArray dayReportPage(const QString &logPath, const QDate &day)
 {
+    LoadedReport loaded = loadReport(logPath, day);
+    // Past midnight, today's report is that of the session still going on
+    // from the day before.
+    if (loaded.report.talks.isEmpty()) {
+        LoadedReport before = loadReport(logPath, day.addDays(-1));
+        if (std::any_of(before.report.talks.begin(), before.report.talks.end(),
+                        [&](const LogRow &talk) { return talk.date == day; }))
+            loaded = std::move(before);
+    }
     // A day without talks still gets its page, which says so.
-    return reportHtml(loadReport(logPath, day).report);
+    return reportHtml(loaded.report);
 }
 
 int runReportJob(const ReportRequest &request, int argc, char *argv[])
@@ -159,7 +212,8 @@ int runReportJob(const ReportRequest &request, int argc, char *argv[])
             status = 1;
             continue;
         }
-        print(stdout, Words::tr("%1: the report of %2, %n talks.", nullptr, int(loaded.report.talks.size()))
+        print(stdout, Words::counted("%1: the report of %2, %n talk.", "%1: the report of %2, %n talks.",
+                                     loaded.report.talks.size())
                           .arg(out, loaded.report.date.toString(Qt::ISODate)));
     }
     return status;

@@ -69,10 +69,21 @@ void fitted(QPainter &p, const QRectF &box, const QString &words, bool bold = fa
     p.setFont(reportFont(24, bold));
     const QFontMetricsF metrics(p.font());
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-    QString shown = words;
-    while (shown.size() > 1 && metrics.boundingRect(box, flags, shown).height() > box.height())
-        shown = words.left(shown.size() - 2) + QStringLiteral("…");
-    p.drawText(box, flags, shown);
+    const auto fits = [&](const QString &shown) { return metrics.boundingRect(box, flags, shown).height() <= box.height(); };
+    // The longest beginning that fits, found by halving: a title of
+    // thousands of characters takes a few layouts, not thousands.
+    const auto shortened = [&](qsizetype length) -> QString { return words.left(length) + QStringLiteral("…"); };
+    const bool whole = fits(words);
+    qsizetype fitting = 0;
+    qsizetype tooLong = words.size();
+    while (!whole && tooLong - fitting > 1) {
+        const qsizetype middle = (fitting + tooLong) / 2;
+        if (fits(shortened(middle)))
+            fitting = middle;
+        else
+            tooLong = middle;
+    }
+    p.drawText(box, flags, whole ? words : shortened(fitting));
     p.restore();
 }
 
@@ -149,7 +160,9 @@ void paintChart(QPainter &p, const SessionReport &report, int first, int count, 
         paintBars(p, talk, seconds, at(c.bars, y, RowHeight));
         p.setPen(Qt::black);
         p.setFont(reportFont(30));
-        text(p, at(c.number, y, RowHeight), QString::number(first + i + 1), Qt::AlignRight);
+        // Whole however many digits: it may reach into the margin.
+        p.drawText(at(c.number, y, RowHeight), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                   QString::number(first + i + 1));
         fitted(p, at(c.title, y, RowHeight), talk.title);
         fitted(p, at(c.speaker, y, RowHeight), talk.speaker);
         text(p, at(c.planned, y, RowHeight), minutesSeconds(talk.presentation + talk.discussion), Qt::AlignRight);
@@ -220,6 +233,11 @@ void paintTotals(QPainter &p, const SessionReport &report, const QRectF &box)
         p.setPen(Qt::black);
         y += 64;
     }
+    p.setFont(reportFont(26));
+    for (const QString &note : reportNotes(report)) {
+        p.drawText(QRectF(box.left(), y, box.width(), 80), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note);
+        y += 80;
+    }
 }
 
 void paintDrift(QPainter &p, const SessionReport &report, const QRectF &box)
@@ -230,18 +248,24 @@ void paintDrift(QPainter &p, const SessionReport &report, const QRectF &box)
     p.setFont(reportFont(26));
     p.drawText(QRectF(box.left(), box.top() + 60, box.width(), 44), Qt::AlignLeft | Qt::AlignVCenter,
                driftSource(report));
-    const QRectF plot(box.left() + 90, box.top() + 130, box.width() - 120, box.height() - 250);
+    const QRectF plot(box.left() + 90, box.top() + 150, box.width() - 120, box.height() - 300);
     const DriftPlot drift = driftPlot(report, plot);
+    const DriftAxes axes = driftAxes();
+    p.drawText(QRectF(box.left(), plot.top() - 48, box.width(), 40), Qt::AlignLeft | Qt::AlignVCenter, axes.offsets);
     for (const auto &[y, minutes] : drift.minuteLines) {
         p.setPen(QPen(colours::Grid, 2));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         p.setPen(Qt::black);
-        p.drawText(QRectF(box.left(), y - 20, 80, 40), Qt::AlignRight | Qt::AlignVCenter, QString::number(minutes));
+        p.drawText(QRectF(box.left(), y - 20, 80, 40), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                   QString::number(minutes));
     }
     p.setPen(QPen(Qt::black, 3));
     p.drawLine(QPointF(plot.left(), drift.zeroY), QPointF(plot.right(), drift.zeroY));
     for (const auto &[x, label] : drift.talkLabels)
-        p.drawText(QRectF(x - 50, plot.bottom() + 8, 100, 40), Qt::AlignCenter, label);
+        p.drawText(QRectF(x - 50, plot.bottom() + 8, 100, 40), Qt::AlignCenter | Qt::TextDontClip, label);
+    const QRectF under(plot.left(), plot.bottom() + 50, plot.width(), 40);
+    p.drawText(under, Qt::AlignHCenter | Qt::AlignVCenter, axes.talks);
+    p.drawText(under, Qt::AlignLeft | Qt::AlignVCenter, axes.early);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(colours::Drift, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(drift.points.constData(), int(drift.points.size()));

@@ -1,7 +1,9 @@
 #include "report/report_window.h"
 
 #include "platform/placement.h"
+#include "report/background.h"
 #include "report/report_files.h"
+#include "report/report_geometry.h"
 #include "report/report_job.h"
 #include "report/report_painter.h"
 
@@ -9,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -34,11 +37,13 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent *event) override
     {
         QPainter painter(this);
         const double scale = PageWidth / PageSize.width();
-        for (int page = 0; page * (pageHeight() + PageGap) < height(); ++page) {
+        // Only the pages in sight: a long day has thousands.
+        const int step = pageHeight() + PageGap;
+        for (int page = event->rect().top() / step; page * step < std::min(height(), event->rect().bottom() + 1); ++page) {
             painter.resetTransform();
             painter.translate(0, page * (pageHeight() + PageGap));
             painter.scale(scale, scale);
@@ -80,12 +85,26 @@ ReportWindow::ReportWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void ReportWindow::load(const QString &logPath)
 {
-    const LoadedReport loaded = loadReport(logPath, std::nullopt);
+    m_save->setEnabled(false);
+    m_note->setText(tr("building…"));
+    // A later request wins over one still being built.
+    const int generation = ++m_generation;
+    runInBackground<LoadedReport>(
+        this, [logPath] { return loadReport(logPath, std::nullopt); },
+        [this, generation](const LoadedReport &loaded) {
+            if (generation == m_generation)
+                showLoaded(loaded);
+        });
+}
+
+void ReportWindow::showLoaded(const LoadedReport &loaded)
+{
     m_report = loaded.report;
     static_cast<PagesView *>(m_pages)->refresh();
     m_save->setEnabled(loaded.error.isEmpty());
-    m_note->setText(loaded.error.isEmpty() ? QStringList(m_report.problems.mid(0, 3)).join(QLatin1Char('\n'))
-                                           : loaded.error);
+    m_note->setText(loaded.error.isEmpty()
+                        ? QStringList(reportNotes(m_report) + m_report.problems.mid(0, 3)).join(QLatin1Char('\n'))
+                        : loaded.error);
 }
 
 void ReportWindow::showEvent(QShowEvent *event)
@@ -106,8 +125,18 @@ void ReportWindow::save()
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
         path += filter.contains(QLatin1String("*.pdf")) ? QStringLiteral(".pdf") : QStringLiteral(".html");
-    const QString error = writeReport(m_report, path);
-    m_note->setText(error.isEmpty() ? tr("Saved as %1.").arg(path) : error);
+    // A long day's PDF takes a while: written aside, like the building.
+    m_save->setEnabled(false);
+    m_note->setText(tr("saving…"));
+    runInBackground<QString>(
+        this, [report = m_report, path] { return writeReport(report, path); },
+        [this, path, generation = m_generation](const QString &error) {
+            // A report asked for meanwhile has the window now.
+            if (generation != m_generation)
+                return;
+            m_save->setEnabled(true);
+            m_note->setText(error.isEmpty() ? tr("Saved as %1.").arg(path) : error);
+        });
 }
 
 } // namespace report

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/report_job.h"
 #include "report/session_report.h"
 
 #include <QWidget>
@@ -18,13 +19,15 @@ class ReportWindow : public QWidget
 public:
     explicit ReportWindow(QWidget *parent);
 
-    // Reads the log again and shows its latest date.
+    // Reads the log again, off the user interface, and shows its latest
+    // session when it is built; "building…" until then.
     void load(const QString &logPath);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void showLoaded(const LoadedReport &loaded);
     void save();
 
     SessionReport m_report;
@@ -32,6 +35,7 @@ private:
     QScrollArea *m_scroll = nullptr;
     QLabel *m_note = nullptr;
     QPushButton *m_save = nullptr;
+    int m_generation = 0;
 };
 
 } // namespace report

@@ -57,6 +57,10 @@ CommandLine::CommandLine()
                          CommandLine::tr("Serve the remote view on PORT for this run only and print its "
                                          "view, control and chair links."),
                          QStringLiteral("PORT"))
+    , m_stageScreenOption(QStringLiteral("stage-screen"),
+                          CommandLine::tr("Show the stage window on screen N (from 1, in the order of the "
+                                          "right-click menu) for this run only; 0 for none."),
+                          QStringLiteral("N"))
     , m_brokerOption(QStringLiteral("broker"),
                      CommandLine::tr("Publish this room's talk for this run only to the conference board's MQTT "
                                      "broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password "
@@ -74,6 +78,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_remotePortOption);
+    m_parser.addOption(m_stageScreenOption);
     m_parser.addOption(m_brokerOption);
     m_reportOptions.addTo(m_parser);
     m_boardOptions.addTo(m_parser);
@@ -117,6 +122,17 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
                      + int(boardRun || m_parser.isSet(m_remotePortOption));
     if (runs > 1)
         return usageError(CommandLine::tr("--import, --report and --remote-port or --board are given one at a time."));
+    if (m_parser.isSet(m_stageScreenOption)) {
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
+            return usageError(
+                CommandLine::tr("--stage-screen is for the timer's window: it cannot go with --import or --report."));
+        bool ok = false;
+        const int screen = m_parser.value(m_stageScreenOption).toInt(&ok);
+        if (!ok || screen < 0)
+            return usageError(
+                CommandLine::tr("--stage-screen needs a screen number: 1 for the first, 0 for none."));
+        m_stageScreen = screen;
+    }
     if (m_parser.isSet(m_brokerOption)) {
         if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")) || boardRun)
             return usageError(CommandLine::tr("--broker publishes a running timer, not --import, --report or --board."));

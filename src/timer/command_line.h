@@ -29,6 +29,9 @@ public:
     // The port the remote view is to be served on from the start, if given.
     std::optional<quint16> remotePort() const { return m_remotePort; }
 
+    // The screen the stage window goes to for this run, counted from 1 in
+    // the order of the right-click menu; 0 for none. No value: as remembered.
+    std::optional<int> stageScreen() const { return m_stageScreen; }
     // The conference's broker to publish this room to for this run, if
     // given, and the room's name, empty for the remembered one.
     std::optional<QString> broker() const { return m_broker; }
@@ -46,6 +49,8 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_remotePortOption;
     std::optional<quint16> m_remotePort;
+    QCommandLineOption m_stageScreenOption;
+    std::optional<int> m_stageScreen;
     QCommandLineOption m_brokerOption;
     std::optional<QString> m_broker;
     QString m_room;

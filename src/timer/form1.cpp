@@ -8,10 +8,11 @@
 #include "platform/messages.h"
 #include "remote/chair_state.h"
 #include "remote/remote_view.h"
-#include "report/report_job.h"
+#include "report/day_report_service.h"
 #include "settings/config_file.h"
 #include "settings/declare.h"
 #include "settings/settings_store.h"
+#include "stage/stage.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -62,7 +63,7 @@ Form1::Form1(platform::MediaPlayers &players)
     setTabOrder(m_commands[3], m_commands[1]);
     setTabOrder(m_commands[1], m_commands[2]);
 
-    m_display = std::make_unique<MainDisplay>(*this, *m_frame1);
+    m_display = std::make_unique<MainDisplay>(*this, m_frame1);
     installKeys();
     connect(&m_players, &platform::MediaPlayers::done, this, &Form1::mmControl_done);
 
@@ -76,6 +77,7 @@ Form1::Form1(platform::MediaPlayers &players)
     };
     m_remote = new remote::RemoteView(windowState, [this](const QString &command) { return commandFromRemote(command); },
                                       this);
+    m_stage = new stage::Stage(windowState, *m_remote, this);
     // The talks still to come: the current one until it starts.
     m_remote->setChairSource([this] {
         return remote::chairSession(sessionTimetable(), m_programme.talks(),
@@ -86,9 +88,11 @@ Form1::Form1(platform::MediaPlayers &players)
     // The chair link's state goes to the conference board too.
     m_publisher = new board::RoomPublisher(*m_remote, this);
     m_remote->addWindowPart([this](QWidget *parent) { return new board::BoardPart(*m_publisher, parent); });
-    // The control and chair links' report: today's talks as the log holds them.
-    m_remote->server().setReportSource([](const std::function<void(QByteArray)> &reply) {
-        reply(::report::dayReportPage(programme::TalkLogFileName, QDate::currentDate()));
+    // The control and chair links' report: today's talks as the log holds
+    // them, built off this thread so that the counted seconds never wait.
+    auto *reports = new ::report::DayReportService(programme::TalkLogFileName, this);
+    m_remote->server().setReportSource([reports](std::function<void(QByteArray)> reply) {
+        reports->request(QDate::currentDate(), std::move(reply));
     });
 }
 
@@ -224,23 +228,26 @@ void Form1::writeLogBeforeLeaving(bool ask)
 void Form1::resized() { Form_Resize(); }
 
 // Every change the main window shows passes through one of these, so the
-// remote view learns of it here.
+// remote view and the stage window learn of it here.
 void Form1::Form_Resize()
 {
     m_display->Form_Resize();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::TimeLine()
 {
     m_display->TimeLine();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::DrawMsg()
 {
     m_display->DrawMsg();
     m_remote->stateChanged();
+    m_stage->redraw();
 }
 
 void Form1::VisMsg(int show)
@@ -250,4 +257,5 @@ void Form1::VisMsg(int show)
     // "reset" hide it just before the layout shows it again.
     m_messageBlinkedOff = show != 1 && RunState == 1;
     m_remote->stateChanged();
+    m_stage->VisMsg(show);
 }

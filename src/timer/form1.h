@@ -26,6 +26,10 @@ namespace remote {
 class RemoteView;
 }
 
+namespace stage {
+class Stage;
+}
+
 // The main window: the program's entry, its four buttons and the talk clock.
 // The run state lives in the captions of Command1 and Command4, which the
 // click handlers read to decide what to do.
@@ -68,6 +72,7 @@ public:
     Form2 *settingsWindow() const { return m_form2; }
     void toggleFullScreen();
     remote::RemoteView &remoteView() const { return *m_remote; }
+    stage::Stage &stage() const { return *m_stage; }
     board::RoomPublisher &roomPublisher() const { return *m_publisher; }
     // The right-click menu's entries.
     void fillContextMenu(QMenu &menu);
@@ -122,6 +127,7 @@ private:
     programme::SessionClock m_sessionClock;
     QPointer<programme::ProgrammeWindow> m_programmeWindow;
     remote::RemoteView *m_remote = nullptr;
+    stage::Stage *m_stage = nullptr;
     board::RoomPublisher *m_publisher = nullptr;
     // Hidden by the half-second blink until the next whole second.
     bool m_messageBlinkedOff = false;

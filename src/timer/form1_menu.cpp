@@ -4,6 +4,7 @@
 #include "timer/form1.h"
 
 #include "remote/remote_view.h"
+#include "stage/stage.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -38,6 +39,7 @@ void Form1::fillContextMenu(QMenu &menu)
         action->setChecked(entry.checked);
         connect(action, &QAction::triggered, this, entry.action);
     }
+    m_stage->addMenu(menu, menu.actions().constLast());
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent *event)

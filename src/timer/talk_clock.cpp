@@ -6,6 +6,7 @@
 #include "display/phase_message.h"
 #include "remote/remote_view.h"
 #include "settings/declare.h"
+#include "stage/stage.h"
 #include "timer/next_wake.h"
 #include "timer/sound_schedule.h"
 
@@ -111,6 +112,7 @@ void Form1::DrawTime()
         m_display->DrawReadout();
         m_display->Form_Resize();
         m_display->TimeLine();
+        m_stage->redraw();
         // A second counted while running rings its bells even when "pause"
         // was pressed during its redraw; a "reset" during it cancels them.
         if (counted && ElapsedSeconds == second)

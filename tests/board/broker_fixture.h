@@ -146,32 +146,23 @@ private:
     // made by openssl as an administrator would.
     bool makeCertificates() const
     {
-        const auto openssl = [this](const QStringList &arguments) {
+        const auto openssl = [this](const QString &command) {
             QProcess process;
             process.setWorkingDirectory(m_dir.path());
-            process.start(QStringLiteral("openssl"), arguments);
+            process.start(QStringLiteral("openssl"), command.split(QLatin1Char(' ')));
             return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
                    process.exitCode() == 0;
         };
         QFile extensions(m_dir.filePath(QStringLiteral("san.ext")));
-        const bool written = extensions.open(QIODevice::WriteOnly) && extensions.write("subjectAltName=IP:127.0.0.1\n") > 0;
+        const bool written =
+            extensions.open(QIODevice::WriteOnly) && extensions.write("subjectAltName=IP:127.0.0.1\n") > 0;
         extensions.close();
+        const QString key = QStringLiteral("-newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes");
         return written &&
-               openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                        QStringLiteral("ec"), QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:P-256"),
-                        QStringLiteral("-nodes"), QStringLiteral("-days"),
-                        QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=Test CA"),
-                        QStringLiteral("-keyout"), QStringLiteral("ca.key"), QStringLiteral("-out"),
-                        QStringLiteral("ca.crt")}) &&
-               openssl({QStringLiteral("req"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                        QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:P-256"), QStringLiteral("-nodes"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                        QStringLiteral("-keyout"), QStringLiteral("server.key"), QStringLiteral("-out"),
-                        QStringLiteral("server.csr")}) &&
-               openssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                        QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
-                        QStringLiteral("-CAkey"), QStringLiteral("ca.key"), QStringLiteral("-CAcreateserial"),
-                        QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-extfile"),
-                        QStringLiteral("san.ext"), QStringLiteral("-out"), QStringLiteral("server.crt")});
+               openssl(QStringLiteral("req -x509 %1 -days 2 -subj /CN=Test-CA -keyout ca.key -out ca.crt").arg(key)) &&
+               openssl(QStringLiteral("req %1 -subj /CN=127.0.0.1 -keyout server.key -out server.csr").arg(key)) &&
+               openssl(QStringLiteral("x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial -days 2 "
+                                      "-extfile san.ext -out server.crt"));
     }
 
     QString configPath() const { return m_dir.filePath(QStringLiteral("mosquitto.conf")); }

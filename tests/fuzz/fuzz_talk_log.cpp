@@ -13,9 +13,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const report::LogRead read = report::readTalkLog(QByteArray(reinterpret_cast<const char *>(data), int(size)));
-    QSet<QDate> days;
-    for (const report::LogRow &row : read.rows)
-        days.insert(row.date);
+    // A session past midnight is whole on the day it started: the days of sessions.
+    const QList<QDate> sessionDays = report::sessionDays(read.rows);
+    const QSet<QDate> days(sessionDays.begin(), sessionDays.end());
     for (const QDate &day : std::as_const(days)) {
         const report::SessionReport session = report::sessionReport(read.rows, day);
         if (session.talks.isEmpty() || session.drift.size() != session.talks.size() + 1

@@ -11,16 +11,19 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 
 using schedule_import::ScheduleEntry;
@@ -135,8 +138,8 @@ void TestProgrammeImport::takesASession_data()
     QTest::addColumn<bool>("needsChoice");
 
     const QDate first(2026, 3, 14);
-    QTest::newRow("a room of a day: breaks skipped, by start, a fifth discussed, speakers joined")
-        << conference << SessionChoice{first, QStringLiteral("hall a"), std::nullopt}
+    QTest::newRow("a room of a day, named loosely: breaks skipped, by start, a fifth discussed, speakers joined")
+        << conference << SessionChoice{first, QStringLiteral(" hall a "), std::nullopt}
         << QStringList{"09:30 720+180 Opening: \"fast\" <clocks>, & more|Sato / Mori", "10:15 960+240 Second|Kim"}
         << QString() << false;
     QTest::newRow("a fixed discussion") << conference << SessionChoice{first, QStringLiteral("Room 201"), 5}
@@ -199,6 +202,29 @@ void TestProgrammeImport::importsFromTheCommandLine_data()
         << QByteArray("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start\r\n"
                       "開会,佐藤,8,2,09:00\r\n講演,田中,10:30,2,09:10\r\n")
         << "09:10  10:30 + 2 min  講演 — 田中";
+    QTest::newRow("a day past midnight, an unreadable event in another room")
+        << "night.xml" << readAll(QStringLiteral(SCHEDULE_DATA "/pretalx-past-midnight.xml"))
+        << SessionChoice{QDate(2026, 2, 7), QStringLiteral("Hall A"), {}} << 0
+        << QByteArray("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start\r\n"
+                      "Moonlight radio,Ines Duarte,32,8,23:30\r\nLast words before sunrise,Tomas Berg,24,6,00:50\r\n")
+        << "night.xml: line 55, column 72: the event has no <duration>; \"Open soldering\" is skipped";
+    QTest::newRow("a calendar in UTC, an unreadable event in the chosen room")
+        << "app.ics" << readAll(QStringLiteral(SCHEDULE_DATA "/app-export-utc.ics"))
+        << SessionChoice{QDate(2026, 2, 7), QStringLiteral("Hall A"), {}} << 0
+        << QByteArray("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start\r\n"
+                      "Packet radio for beginners,\"Ines Duarte / Berg, Tomas\",32,8,14:05\r\n"
+                      "Satellites - a field guide,Aiko Ueda,20,5,15:10\r\n")
+        << "app.ics: the event on line 19: the event has neither an end (DTEND) nor a length (DURATION); "
+           "\"Lightning talks\" is skipped";
+    QTest::newRow("a Japanese spreadsheet naming columns in other words, with columns of its own")
+        << "session.csv"
+        << QByteArray("\xEF\xBB\xBF会場,開始時間,演題名,筆頭演者,所属,座長,持ち時間\r\n"
+                      "第1会場,9:00,開会の辞,佐藤 花子,東京大学,山田 一郎,10\r\n"
+                      "第1会場,9:10,誤差の少ない時計,田中 健,大阪大学,山田 一郎,15\r\n")
+        << SessionChoice{} << 0
+        << QByteArray("\xEF\xBB\xBFtitle,speaker,presentation,discussion,start\r\n"
+                      "開会の辞,佐藤 花子,8,2,09:00\r\n誤差の少ない時計,田中 健,12,3,09:10\r\n")
+        << "09:10  12 + 3 min  誤差の少ない時計 — 田中 健";
     QTest::newRow("starts that go back") << "back.csv" << QByteArray("title,slot,start\nA,10,9:30\nB,10,9:00\n")
                                          << SessionChoice{} << 1 << OldProgramme << "back.csv: talk 2 (\"B\") starts at 09:00";
     QTest::newRow("a broken timetable") << "broken.json" << QByteArray("{\"schedule\": {\n  \"conference\":\n    [}}")
@@ -232,10 +258,22 @@ void TestProgrammeImport::dialogTakesTheChosenRoom()
     source.entries = conference;
     // The smaller room first in the file: the busier one is still preselected.
     source.entries.move(3, 0);
+    // An event of the room that cannot be read is shown where it falls, not taken.
+    ScheduleEntry unreadable = entry(14, "Hall A", QTime(9, 50), 0, "Untimed");
+    unreadable.unreadable = QStringLiteral("line 9: no length");
+    source.entries << unreadable;
     schedule_import::ImportDialog dialog(source, nullptr);
     QCOMPARE(dialog.dayBox()->currentText(), QStringLiteral("2026-03-14 (3)"));
     QCOMPARE(dialog.roomBox()->currentText(), QStringLiteral("Hall A (2)"));
     QCOMPARE(described(dialog.talks()).size(), 2);
+    const auto *table = dialog.findChild<QTableWidget *>();
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(1, 3)->text(), QStringLiteral("Untimed (line 9: no length)"));
+    QVERIFY(table->item(1, 0)->background() != table->item(0, 0)->background());
+    const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *label) {
+        return label->text().contains(QStringLiteral("line 9: no length; \"Untimed\" is skipped"));
+    }));
     dialog.roomBox()->setCurrentIndex(dialog.roomBox()->findText(QStringLiteral("Room 201 (1)")));
     dialog.discussionMinutes()->setValue(5);
     QCOMPARE(described(dialog.talks()), QStringList{"09:30 420+300 Parallel|Vogt"});
