@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
     early.reset();
     if (const auto &request = commandLine.reportRequest())
         return report::runReportJob(*request, argc, argv);
+    if (const auto &request = commandLine.boardRequest())
+        return board::runBoardJob(*request, argc, argv);
 
     QApplication app(argc, argv);
     platform::installTranslations(app);

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>BoardOptions</name>
+    <message>
+        <source>Serve the board of every room that publishes to the broker at URL (mqtt://[user@]host[:port]/prefix or mqtts://...), with no window, and print its link. The password is read from ORLATIM_BROKER_PASSWORD.</source>
+        <translation>URL のブローカーに状態を送るすべての会場のボードを、ウィンドウなしで配信し、そのリンクを表示します。URL は mqtt://[user@]host[:port]/prefix または mqtts://...。パスワードは ORLATIM_BROKER_PASSWORD から読みます。</translation>
+    </message>
+    <message>
+        <source>With --board: the page&apos;s language, ja or en (default: the system&apos;s).</source>
+        <translation>--board と共に: ページの言語、ja または en(既定: システムの言語)。</translation>
+    </message>
+    <message>
+        <source>With --board and mqtts://: the certificate authorities to trust (default: the system&apos;s).</source>
+        <translation>--board と mqtts:// と共に: 信頼する認証局のファイル(既定: システムの認証局)。</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --board.</source>
+        <translation>--%1 は --board と共に指定してください。</translation>
+    </message>
+    <message>
+        <source>--lang takes ja or en, not &quot;%1&quot;.</source>
+        <translation>--lang には ja か en を指定してください(「%1」は指定できません)。</translation>
+    </message>
+</context>
+<context>
     <name>BrokerAddress</name>
     <message>
         <source>The broker&apos;s address is not a valid URL: %1</source>
@@ -76,8 +99,8 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
         <translation>今回の起動に限り、ステージ表示を画面 N(1 から、右クリックメニューの順)に出します。0 で出しません。</translation>
     </message>
     <message>
-        <source>--stage-screen is for the timer&apos;s window: it cannot go with --import or --report.</source>
-        <translation>--stage-screen はタイマーのウィンドウ用です。--import や --report とは一緒に使えません。</translation>
+        <source>--stage-screen is for the timer&apos;s window: it cannot go with --import, --report or --board.</source>
+        <translation>--stage-screen はタイマーのウィンドウ用です。--import、--report、--board とは一緒に使えません。</translation>
     </message>
     <message>
         <source>--stage-screen needs a screen number: 1 for the first, 0 for none.</source>
@@ -101,20 +124,20 @@ Orlatim.cfg と Orlatim.clk は起動したフォルダーに置かれます。
 表示用、操作用、座長用のリンクを表示します。</translation>
     </message>
     <message>
-        <source>--import, --report and --remote-port are given one at a time.</source>
-        <translation>--import、--report、--remote-port は一度に一つだけ指定してください。</translation>
-    </message>
-    <message>
         <source>Publish this room&apos;s talk for this run only to the conference board&apos;s MQTT broker at URL, mqtt://[user@]host[:port]/prefix or mqtts://…; the password comes from ORLATIM_BROKER_PASSWORD.</source>
         <translation>この会場の発表の状態を、今回の起動に限り、URL の会議ボード用 MQTT ブローカーに送ります。URL は mqtt://[user@]host[:port]/prefix または mqtts://…。パスワードは ORLATIM_BROKER_PASSWORD で渡します。</translation>
     </message>
     <message>
-        <source>--broker publishes a running timer, not --import or --report.</source>
-        <translation>--broker は起動したタイマーの状態を送るもので、--import や --report とは併用できません。</translation>
-    </message>
-    <message>
         <source>--room needs the room&apos;s name.</source>
         <translation>--room には会場名を指定してください。</translation>
+    </message>
+    <message>
+        <source>--import, --report and --remote-port or --board are given one at a time.</source>
+        <translation>--import、--report、--remote-port または --board は一度に一つだけ指定してください。</translation>
+    </message>
+    <message>
+        <source>--broker publishes a running timer, not --import, --report or --board.</source>
+        <translation>--broker は起動したタイマーの状態を送るもので、--import、--report、--board とは併用できません。</translation>
     </message>
 </context>
 <context>
@@ -685,6 +708,13 @@ conference board.</source>
     <message>
         <source>CA file</source>
         <translation>CA ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>board::BoardService</name>
+    <message>
+        <source>Port %1 cannot be opened: %2</source>
+        <translation>ポート %1 を開けません: %2</translation>
     </message>
 </context>
 <context>

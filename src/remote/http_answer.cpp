@@ -56,4 +56,11 @@ QByteArray httpAnswer(int status, const QByteArray &contentType, const QByteArra
     return answer;
 }
 
+QByteArray pagePolicy(const QByteArray &host)
+{
+    return "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; "
+           "img-src data:; media-src 'self'; connect-src 'self' ws://"
+           + host + "; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
+}
+
 } // namespace remote

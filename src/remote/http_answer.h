@@ -11,4 +11,9 @@ namespace remote {
 QByteArray httpAnswer(int status, const QByteArray &contentType = {}, const QByteArray &body = {},
                       const QByteArray &extraHeaders = {}, bool withBody = true);
 
+// The Content-Security-Policy header of a page served at the Host given:
+// the page may talk to nothing but its own server (its WebSocket, its
+// state, its video) and load nothing from elsewhere.
+QByteArray pagePolicy(const QByteArray &host);
+
 } // namespace remote

@@ -57,6 +57,26 @@ QList<LanAddress> lanAddresses()
     return addresses;
 }
 
+QString linkHost(const QString &chosen)
+{
+    const QList<LanAddress> addresses = lanAddresses();
+    const bool chosenHere = std::any_of(addresses.begin(), addresses.end(),
+                                        [&chosen](const LanAddress &a) { return a.address == chosen; });
+    if (chosenHere)
+        return chosen;
+    if (!addresses.isEmpty())
+        return addresses.first().address;
+    const QString name = QHostInfo::localHostName();
+    return name.isEmpty() ? QStringLiteral("127.0.0.1") : name;
+}
+
+QString linkUrl(QString host, quint16 port, const QByteArray &token)
+{
+    if (host.contains(QLatin1Char(':')))
+        host = QLatin1Char('[') + host + QLatin1Char(']');
+    return QStringLiteral("http://%1:%2/%3").arg(host).arg(port).arg(QString::fromLatin1(token));
+}
+
 OwnHost ownHost()
 {
     OwnHost own;

@@ -30,6 +30,13 @@ QString defaultRouteInterface(QByteArrayView routeTable);
 // those of the default route's interface first.
 QList<LanAddress> lanAddresses();
 
+// The host a link names: the chosen address while this computer has it,
+// else the first of lanAddresses(), else the host name, else the loopback
+// address.
+QString linkHost(const QString &chosen = {});
+// "http://HOST:PORT/TOKEN", an IPv6 address in brackets.
+QString linkUrl(QString host, quint16 port, const QByteArray &token);
+
 // This computer's addresses and names as they stand now: a laptop that
 // joins the room's network after the server started is reachable by its
 // new address at once.

@@ -12,7 +12,7 @@ bool RemoteSettings::operator==(const RemoteSettings &other) const
 {
     return on == other.on && port == other.port && allowControl == other.allowControl &&
            viewToken == other.viewToken && controlToken == other.controlToken && chairToken == other.chairToken &&
-           board == other.board;
+           board == other.board && boardToken == other.boardToken;
 }
 
 bool BoardSettings::operator==(const BoardSettings &other) const
@@ -67,6 +67,8 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
             settings.board.password = text(value);
         } else if (key == "brokerCaFile") {
             settings.board.caFile = text(value);
+        } else if (key == "board" && wellFormedToken(value)) {
+            settings.boardToken = value;
         }
     }
     // One token must never open two links.
@@ -74,6 +76,8 @@ RemoteSettings parseRemoteFile(const QByteArray &content)
         settings.controlToken.clear();
     if (settings.chairToken == settings.viewToken || settings.chairToken == settings.controlToken)
         settings.chairToken.clear();
+    if (QList<QByteArray>{settings.viewToken, settings.controlToken, settings.chairToken}.contains(settings.boardToken))
+        settings.boardToken.clear();
     return settings;
 }
 
@@ -99,6 +103,8 @@ QByteArray serializeRemoteFile(const RemoteSettings &s)
     line("brokerUser", encoded(s.board.user));
     line("brokerPassword", encoded(s.board.password));
     line("brokerCaFile", encoded(s.board.caFile));
+    if (!s.boardToken.isEmpty())
+        line("board", s.boardToken);
     return out;
 }
 

@@ -32,6 +32,9 @@ struct RemoteSettings {
     QByteArray controlToken;
     QByteArray chairToken;
     BoardSettings board;
+    // The board's, for "orlatim --board" started in this folder: hallway
+    // screens keep their link when the board is started again.
+    QByteArray boardToken;
 
     bool operator==(const RemoteSettings &other) const;
 };

@@ -1,5 +1,7 @@
 #include "remote/remote_server.h"
 
+#include "remote/http_answer.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,14 +76,7 @@ void RemoteServer::setTokens(const LinkTokens &tokens)
 
 void RemoteServer::sendPage(const Request &request, const Reply &reply) const
 {
-    // The page may talk to nothing but its own server: its WebSocket, its
-    // state and its video.
-    const QByteArray policy = "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; "
-                              "script-src 'unsafe-inline'; img-src data:; media-src 'self'; "
-                              "connect-src 'self' ws://" +
-                              request.head.host +
-                              "; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n";
-    reply(200, "text/html; charset=utf-8", m_pages[size_t(request.link)], policy);
+    reply(200, "text/html; charset=utf-8", m_pages[size_t(request.link)], pagePolicy(request.head.host));
 }
 
 void RemoteServer::sendState(const Request &request, const Reply &reply) const

@@ -8,7 +8,6 @@
 #include "settings/declare.h"
 
 #include <QCoreApplication>
-#include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -189,26 +188,9 @@ void RemoteView::chooseAddress(const QString &address)
     emit changed();
 }
 
-QString RemoteView::linkHost() const
-{
-    const QList<LanAddress> addresses = lanAddresses();
-    const bool chosenHere = std::any_of(addresses.begin(), addresses.end(),
-                                        [this](const LanAddress &a) { return a.address == m_chosenAddress; });
-    if (chosenHere)
-        return m_chosenAddress;
-    if (!addresses.isEmpty())
-        return addresses.first().address;
-    const QString name = QHostInfo::localHostName();
-    return name.isEmpty() ? QStringLiteral("127.0.0.1") : name;
-}
+QString RemoteView::linkHost() const { return remote::linkHost(m_chosenAddress); }
 
-QString RemoteView::link(const QByteArray &token) const
-{
-    QString host = linkHost();
-    if (host.contains(QLatin1Char(':')))
-        host = QLatin1Char('[') + host + QLatin1Char(']');
-    return QStringLiteral("http://%1:%2/%3").arg(host).arg(port()).arg(QString::fromLatin1(token));
-}
+QString RemoteView::link(const QByteArray &token) const { return linkUrl(linkHost(), port(), token); }
 
 void RemoteView::showWindow()
 {

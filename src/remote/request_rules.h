@@ -43,9 +43,10 @@ bool isOwnHost(QByteArrayView hostHeader, const OwnHost &own);
 
 // The kinds of secret link, each with pages and routes of its own (see
 // RouteTable). The chair's link shows the talk with the session's
-// timetable; like the view link it cannot change anything. Another server
-// built on WebServer adds its own kinds here.
-enum class Link { View, Control, Chair };
+// timetable; like the view link it cannot change anything. The board's
+// link, served by "orlatim --board" alone, shows every room of a
+// conference.
+enum class Link { View, Control, Chair, Board };
 
 struct LinkTokens {
     QByteArray view;

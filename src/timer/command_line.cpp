@@ -81,6 +81,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_stageScreenOption);
     m_parser.addOption(m_brokerOption);
     m_reportOptions.addTo(m_parser);
+    m_boardOptions.addTo(m_parser);
     m_importCommand.addOptions(m_parser);
     for (const char *name : QtFlags)
         addHidden(m_parser, name, false);
@@ -115,14 +116,16 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
                               .arg(m_parser.positionalArguments().constFirst()));
     }
     // Each is a run of its own; one must not pass over another in silence.
+    // The board is served at --remote-port.
+    const bool boardRun = m_parser.isSet(QStringLiteral("board"));
     const int runs = int(m_parser.isSet(QStringLiteral("import"))) + int(m_parser.isSet(QStringLiteral("report")))
-                     + int(m_parser.isSet(m_remotePortOption));
+                     + int(boardRun || m_parser.isSet(m_remotePortOption));
     if (runs > 1)
-        return usageError(CommandLine::tr("--import, --report and --remote-port are given one at a time."));
+        return usageError(CommandLine::tr("--import, --report and --remote-port or --board are given one at a time."));
     if (m_parser.isSet(m_stageScreenOption)) {
-        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
-            return usageError(
-                CommandLine::tr("--stage-screen is for the timer's window: it cannot go with --import or --report."));
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")) || boardRun)
+            return usageError(CommandLine::tr(
+                "--stage-screen is for the timer's window: it cannot go with --import, --report or --board."));
         bool ok = false;
         const int screen = m_parser.value(m_stageScreenOption).toInt(&ok);
         if (!ok || screen < 0)
@@ -131,8 +134,8 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         m_stageScreen = screen;
     }
     if (m_parser.isSet(m_brokerOption)) {
-        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")))
-            return usageError(CommandLine::tr("--broker publishes a running timer, not --import or --report."));
+        if (m_parser.isSet(QStringLiteral("import")) || m_parser.isSet(QStringLiteral("report")) || boardRun)
+            return usageError(CommandLine::tr("--broker publishes a running timer, not --import, --report or --board."));
         const auto address = board::parseBrokerAddress(m_parser.value(m_brokerOption));
         if (const QString *mistake = std::get_if<QString>(&address))
             return usageError(*mistake);
@@ -156,5 +159,13 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
         return usageError(*mistake);
     if (const auto *request = std::get_if<report::ReportRequest>(&asked))
         m_reportRequest = *request;
+    auto boardAsked = m_boardOptions.read(m_parser);
+    if (const QString *mistake = std::get_if<QString>(&boardAsked))
+        return usageError(*mistake);
+    if (auto *request = std::get_if<board::BoardRequest>(&boardAsked)) {
+        request->port = m_remotePort;
+        m_remotePort.reset();
+        m_boardRequest = *request;
+    }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/board_job.h"
 #include "import/import_job.h"
 #include "report/report_job.h"
 
@@ -39,6 +40,9 @@ public:
     // The report to write instead of starting, if asked for.
     const std::optional<report::ReportRequest> &reportRequest() const { return m_reportRequest; }
 
+    // The board of all rooms to serve instead of starting, if asked for.
+    const std::optional<board::BoardRequest> &boardRequest() const { return m_boardRequest; }
+
 private:
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
@@ -52,5 +56,7 @@ private:
     QString m_room;
     report::ReportOptions m_reportOptions;
     std::optional<report::ReportRequest> m_reportRequest;
+    board::BoardOptions m_boardOptions;
+    std::optional<board::BoardRequest> m_boardRequest;
     schedule_import::ImportCommand m_importCommand;
 };

@@ -52,6 +52,10 @@ done <<'ROWS'
 --broker http://broker/conf|2|stderr|mqtt://
 --broker mqtt://broker/conf --import missing.csv|2|stderr|--broker
 --room Hall|2|stderr|--import
+--board http://broker/conf|2|stderr|mqtt://
+--lang ja|2|stderr|--board
+--board mqtt://broker/conf --lang fr|2|stderr|ja or en
+--board mqtt://broker/conf --report report.pdf|2|stderr|one at a time
 ROWS
 [ -z "$(ls -A "$work/cli")" ] || fail "the command line started the program: $(ls -A "$work/cli")"
 cli --help >"$work/help"

@@ -147,6 +147,7 @@ void TestRemoteServer::requestsGetTheirStatus_data()
     row("control link's report", "GET /{control}/report HTTP/1.1\r\n" + host + "\r\n", 200);
     row("chair link's report", "GET /{chair}/report HTTP/1.1\r\n" + host + "\r\n", 200);
     row("no report for the view link", "GET /{view}/report HTTP/1.1\r\n" + host + "\r\n", 404);
+    row("no board's rooms for a room's link", "GET /{chair}/api/rooms HTTP/1.1\r\n" + host + "\r\n", 404);
     row("websocket", "GET /{view}/ws HTTP/1.1\r\n" + host + upgrade + "Origin: http://{host}\r\n\r\n", 101);
     row("no token", "GET / HTTP/1.1\r\n" + host + "\r\n", 403);
     row("favicon", "GET /favicon.ico HTTP/1.1\r\n" + host + "\r\n", 403);
@@ -512,6 +513,8 @@ void TestRemoteServer::remoteFileKeepsTheLinks_data()
     QTest::newRow("conference board") << "on=1\r\nport=9000\r\nboardOn=1\r\nbroker=mqtt%3A%2F%2Fb.lan%2Fconf\r\n"
                                          "room=%E7%AC%AC2%E4%BC%9A%E5%A0%B4\r\nbrokerPassword=%20a%3Db%20\r\n" + tokens
                                       << true << 9000 << true;
+    QTest::newRow("with the board's token")
+        << tokens + "board=DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\r\n" << false << 8421 << true;
     QTest::newRow("bad port and switch") << "on=yes\r\nport=70000\r\n" + tokens << false << 8421 << true;
     QTest::newRow("short token") << QByteArray("on=1\nview=AAAA\ncontrol=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB\n")
                                  << true << 8421 << false;

@@ -288,6 +288,8 @@ void TestStage::commandLine_data()
     QTest::newRow("negative") << QStringList{QStringLiteral("--stage-screen=-1")} << 2 << -1;
     QTest::newRow("with a report")
         << QStringList{QStringLiteral("--stage-screen=2"), QStringLiteral("--report=2026-12-08")} << 2 << -1;
+    QTest::newRow("with the board")
+        << QStringList{QStringLiteral("--stage-screen=2"), QStringLiteral("--board=mqtt://127.0.0.1/conf")} << 2 << -1;
 }
 
 void TestStage::commandLine()
