@@ -9,6 +9,7 @@
 // Bell 1 rings at second 6, so the device wakes at second 4; the talk runs
 // for `seconds` (default 12). The page talks to 127.0.0.1 only.
 
+#include "bench_support.h"
 #include "platform/fonts.h"
 #include "platform/sound_players.h"
 #include "remote/remote_server.h"
@@ -38,18 +39,9 @@
 
 namespace {
 
-qint64 nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using bench::memoryMiB;
+using bench::nowNs;
+using bench::runFor;
 
 // A page in a thread of its own, as a phone would be.
 class Page : public QObject
@@ -79,18 +71,6 @@ public:
         socket->open(url);
     }
 };
-
-// VmRSS: resident now; VmHWM: the most it has been.
-long residentMiB(const QByteArray &field = QByteArrayLiteral("VmRSS:"))
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').first().toLong() / 1024;
-    return 0;
-}
 
 } // namespace
 
@@ -138,7 +118,7 @@ int main(int argc, char *argv[])
         Qt::BlockingQueuedConnection);
     // The timekeeper starts the talk some time after the program.
     runFor(8000);
-    const long before = residentMiB();
+    const long before = memoryMiB();
 
     {
         const std::lock_guard<std::mutex> lock(page.mutex);
@@ -162,8 +142,8 @@ int main(int argc, char *argv[])
     }
     std::printf("%zu seconds; the largest departure from one second: %.1f ms; resident memory %ld MiB before the "
                 "talk, %ld MiB after, %ld MiB at most\n",
-                arrivals.empty() ? 0 : arrivals.size() - 1, worst, before, residentMiB(),
-                residentMiB(QByteArrayLiteral("VmHWM:")));
+                arrivals.empty() ? 0 : arrivals.size() - 1, worst, before, memoryMiB(),
+                memoryMiB(QByteArrayLiteral("VmHWM:")));
     QMetaObject::invokeMethod(&page, [&] { qDeleteAll(page.children()); }, Qt::BlockingQueuedConnection);
     thread.quit();
     thread.wait();

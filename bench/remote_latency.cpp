@@ -5,6 +5,7 @@
 //
 //   remote_latency [--seconds S]    (S: length of each CPU run, default 60)
 
+#include "bench_support.h"
 #include "fakes/recording_players.h"
 #include "platform/fonts.h"
 #include "remote/remote_view.h"
@@ -32,11 +33,9 @@
 
 namespace {
 
-qint64 nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+using bench::memoryMiB;
+using bench::nowNs;
+using bench::runFor;
 
 double threadCpuSeconds()
 {
@@ -94,13 +93,6 @@ template <typename Condition> bool waitFor(Condition done, int milliseconds)
         loop.exec();
     }
     return done();
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void measureLatency(Form1 &form, const QUrl &url, const QString &origin, int clients, int seconds)

@@ -7,6 +7,7 @@
 //
 //   report_load [--one-day] [--requests N]
 
+#include "bench_support.h"
 #include "fakes/recording_players.h"
 #include "platform/fonts.h"
 #include "programme/talk_log.h"
@@ -38,29 +39,9 @@
 
 namespace {
 
-qint64 nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-long peakResidentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
-    return 0;
-}
+using bench::memoryMiB;
+using bench::nowNs;
+using bench::runFor;
 
 // 50,000 lines as the program writes them: a year of days up to today, or
 // all of them today.
@@ -242,7 +223,7 @@ int main(int argc, char *argv[])
         std::printf("  %d: \"%s\"\n", it.value(), it.key().constData());
     std::printf("counted seconds: %lld in %.1f s; the largest gap between two: %.0f ms; the talk lost %.2f s; "
                 "peak resident memory %ld MiB\n",
-                (long long)counted, double(stopped - start) / 1e9, largest, lost, peakResidentMiB());
+                (long long)counted, double(stopped - start) / 1e9, largest, lost, memoryMiB(QByteArrayLiteral("VmHWM:")));
     QMetaObject::invokeMethod(&clients, [&] { qDeleteAll(clients.children()); }, Qt::BlockingQueuedConnection);
     thread.quit();
     thread.wait();
