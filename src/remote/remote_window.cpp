@@ -20,14 +20,15 @@
 namespace remote {
 
 namespace {
-// The pixels of a code's module. Three codes of 4-pixel modules make the
-// window some 760 pixels tall with its frame, too tall for a laptop's
-// 768-pixel screen; there 3-pixel modules, still read from a phone held
-// at arm's length, let it open whole.
+// The pixels of a code's module. Three codes of 4-pixel modules and the
+// conference board's part make the window some 880 pixels tall with its
+// frame, too tall for a laptop's 768- or 800-pixel screen, which would hide
+// the broker's user and password; there 3-pixel modules, still read from a
+// phone held at arm's length, let it open whole.
 int qrModule(const QWidget &window)
 {
     const QScreen *screen = window.screen();
-    return screen && screen->availableGeometry().height() < 800 ? 3 : 4;
+    return screen && screen->availableGeometry().height() < 900 ? 3 : 4;
 }
 // How often the shown window reads the network interfaces again, so that
 // its links follow a change of network; nothing is read while it is hidden.

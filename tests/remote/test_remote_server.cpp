@@ -120,6 +120,7 @@ private slots:
     void commandLinePortIsForThisRun();
     void pingsReachPagesThatComeAndGo();
     void controlLinkIsDrawnOnlyAfterShow();
+    void windowOpensWholeOnALaptopScreen();
     void defaultRouteNamesTheInterface_data();
     void defaultRouteNamesTheInterface();
 };
@@ -594,15 +595,21 @@ void TestRemoteServer::pingsReachPagesThatComeAndGo()
     QCOMPARE(dead.state(), QAbstractSocket::UnconnectedState);
 }
 
+// The remote view window, as its menu entry opens it.
+static QWidget *shownRemoteWindow(RemoteFixture &r)
+{
+    r.remote().showWindow();
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == QStringLiteral("Remote view"))
+            return w;
+    }
+    return nullptr;
+}
+
 void TestRemoteServer::controlLinkIsDrawnOnlyAfterShow()
 {
     RemoteFixture r;
-    r.remote().showWindow();
-    QWidget *window = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && w->windowTitle() == QStringLiteral("Remote view"))
-            window = w;
-    }
+    QWidget *window = shownRemoteWindow(r);
     QVERIFY(window);
     // What a screenshot of the window can show: the labels' texts and codes.
     const auto drawn = [window] {
@@ -632,6 +639,21 @@ void TestRemoteServer::controlLinkIsDrawnOnlyAfterShow()
     window->close();
     QVERIFY(!drawn().first.contains(QString::fromLatin1(r.control)));
     QCOMPARE(drawn().second, 2);
+}
+
+void TestRemoteServer::windowOpensWholeOnALaptopScreen()
+{
+    RemoteFixture r;
+    QWidget *window = shownRemoteWindow(r);
+    QVERIFY(window);
+    // The broker's user and password are at the bottom: a window taller
+    // than the screen hides them.
+    const int room = window->screen()->availableGeometry().height();
+    const int height = window->frameGeometry().height();
+    QVERIFY2(height <= room, qPrintable(QStringLiteral("the window is %1 pixels tall with its frame, the screen "
+                                                       "%2")
+                                            .arg(height)
+                                            .arg(room)));
 }
 
 void TestRemoteServer::defaultRouteNamesTheInterface_data()
