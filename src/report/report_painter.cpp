@@ -32,10 +32,11 @@ struct Columns {
     QRectF number{Margin, 0, 50, 0};
     QRectF title{170, 0, 780, 0};
     QRectF speaker{970, 0, 300, 0};
-    QRectF bars{1290, 0, 1000, 0};
-    QRectF planned{2300, 0, 130, 0};
-    QRectF taken{2440, 0, 130, 0};
-    QRectF over{2580, 0, 130, 0};
+    QRectF bars{1290, 0, 880, 0};
+    // Wide enough for a day in hours, "+23:59:59" in bold.
+    QRectF planned{2180, 0, 170, 0};
+    QRectF taken{2360, 0, 170, 0};
+    QRectF over{2540, 0, 170, 0};
     QRectF pauses{2720, 0, PageSize.width() - Margin - 2720, 0};
 };
 

@@ -384,18 +384,19 @@ void TestReport::formsHoldEveryTitle()
         QVERIFY2(pdfText.contains(withoutSpace(talk.title)), qPrintable(talk.title));
     }
 
-    // A long day: numbers of three digits whole beside their titles, and a
-    // title of thousands of characters shortened at once.
+    // A long day: numbers of three digits whole beside their titles, a
+    // title of thousands of characters shortened at once, and a day of
+    // overtime whole in hours.
     QByteArray log = Header + "\r\n";
     for (int i = 1; i <= 120; ++i)
         log += "2026-12-07,09:00:00,09:12:00,\"" + (i == 3 ? QByteArray("Long title ").repeated(900) : "Talk " + QByteArray::number(i))
-               + "\",s,600,120,720,0,0,0\r\n";
+               + (i == 5 ? "\",s,600,120,86400,85680,0,0\r\n" : "\",s,600,120,720,0,0,0\r\n");
     const report::SessionReport day = report::sessionReport(report::readTalkLog(log).rows, QDate(2026, 12, 7));
     QCOMPARE(report::writeReport(day, pdf), QString());
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     QVERIFY2(text.waitForFinished(30000) && text.exitCode() == 0, "pdftotext (poppler-utils) reads the PDF");
     const QString dayText = withoutSpace(QString::fromUtf8(text.readAllStandardOutput()));
-    for (const char *numbered : {"99Talk99", "100Talk100", "120Talk120"})
+    for (const char *numbered : {"99Talk99", "100Talk100", "120Talk120", "24:00:00+23:48:00"})
         QVERIFY2(dayText.contains(QLatin1String(numbered)), numbered);
 }
 
