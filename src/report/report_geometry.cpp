@@ -11,19 +11,23 @@
 
 namespace report {
 
-QList<std::pair<int, int>> pageChunks(int talks)
+int pageCountOf(int talks)
 {
-    QList<std::pair<int, int>> chunks{{0, std::min(talks, TalksOnFirstPage)}};
-    for (int first = TalksOnFirstPage; first < talks; first += TalksOnLaterPage)
-        chunks.append({first, std::min(talks - first, TalksOnLaterPage)});
-    return chunks;
+    const int later = std::max(0, talks - TalksOnFirstPage);
+    return 1 + (later + TalksOnLaterPage - 1) / TalksOnLaterPage;
+}
+
+std::pair<int, int> pageChunk(int talks, int page)
+{
+    if (page == 0)
+        return {0, std::min(talks, TalksOnFirstPage)};
+    const int first = TalksOnFirstPage + (page - 1) * TalksOnLaterPage;
+    return {first, std::clamp(talks - first, 0, TalksOnLaterPage)};
 }
 
 int chartSeconds(const SessionReport &report)
 {
-    int longest = 60;
-    for (const LogRow &talk : report.talks)
-        longest = std::max({longest, talk.presentation + talk.discussion, talk.elapsed});
+    const int longest = std::max(60, report.longestTalk);
     constexpr int Step = 5 * 60;
     return (longest + Step - 1) / Step * Step;
 }

@@ -26,10 +26,12 @@ inline const QColor Stripe{0xf3, 0xf3, 0xf3};
 } // namespace colours
 
 // The talks each page of the printed report holds: (first, count). The
-// first page also holds the totals and the drift.
+// first page also holds the totals and the drift. Worked out for one page
+// at a time, so that a day of many pages costs no more per page.
 constexpr int TalksOnFirstPage = 14;
 constexpr int TalksOnLaterPage = 26;
-QList<std::pair<int, int>> pageChunks(int talks);
+int pageCountOf(int talks);
+std::pair<int, int> pageChunk(int talks, int page);
 
 // The longest time of any talk, planned or taken, rounded up to whole five
 // minutes: the width of the bar chart.

@@ -205,8 +205,8 @@ QByteArray reportHtml(const SessionReport &report)
     html += hatchDefs();
     // Written out page by page: a long day's page is held once, in UTF-8.
     QByteArray bytes = html.toUtf8();
-    const auto chunks = pageChunks(int(report.talks.size()));
-    for (int page = 0; page < chunks.size(); ++page) {
+    const int talks = int(report.talks.size());
+    for (int page = 0; page < pageCountOf(talks); ++page) {
         html = QStringLiteral("<section class=\"page\">\n<h1>%1</h1><p>%2</p>\n")
                     .arg(esc(reportHeading(report)), esc(reportSubheading(report)));
         if (page == 0 && !report.talks.isEmpty()) {
@@ -220,8 +220,8 @@ QByteArray reportHtml(const SessionReport &report)
             html += QStringLiteral("</div><div class=\"drift\"><h2>%1</h2><p>%2</p>%3<p><b>%4</b></p></div></div>\n")
                         .arg(esc(driftHeading()), esc(driftSource(report)), driftSvg(report), esc(driftEnds(report)));
         }
-        if (chunks[page].second > 0)
-            html += talksTable(report, chunks[page].first, chunks[page].second);
+        if (const auto [first, count] = pageChunk(talks, page); count > 0)
+            html += talksTable(report, first, count);
         if (page == 0) {
             const QStringList leftOut = leftOutLines(report.problems, 20);
             if (!leftOut.isEmpty())

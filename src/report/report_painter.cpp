@@ -282,7 +282,7 @@ void paintDrift(QPainter &p, const SessionReport &report, const QRectF &box)
 
 } // namespace
 
-int pageCount(const SessionReport &report) { return int(pageChunks(int(report.talks.size())).size()); }
+int pageCount(const SessionReport &report) { return pageCountOf(int(report.talks.size())); }
 
 void paintPage(QPainter &p, const SessionReport &report, int page)
 {
@@ -298,7 +298,7 @@ void paintPage(QPainter &p, const SessionReport &report, int page)
     p.drawText(QRectF(Margin, Margin + 85, PageSize.width() - 2 * Margin, 50), Qt::AlignLeft | Qt::AlignVCenter,
                reportSubheading(report));
 
-    const auto [first, count] = pageChunks(int(report.talks.size())).value(page);
+    const auto [first, count] = pageChunk(int(report.talks.size()), page);
     double top = Margin + 160;
     if (page == 0) {
         paintTotals(p, report, QRectF(Margin, top, 1000, 500));

@@ -80,6 +80,7 @@ SessionReport sessionReport(const QList<LogRow> &rows, const QDate &date, const 
 
     QList<int> over;
     for (const LogRow &talk : std::as_const(report.talks)) {
+        report.longestTalk = std::max({report.longestTalk, talk.presentation + talk.discussion, talk.elapsed});
         if (talk.elapsed == 0) {
             ++report.emptyTalks;
             continue;

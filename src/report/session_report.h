@@ -27,6 +27,8 @@ struct SessionReport {
     qint64 totalPaused = 0;
     // Talks of 0:00, started by mistake: listed, but in no total.
     int emptyTalks = 0;
+    // The longest talk, planned or taken, which scales every page's bars.
+    int longestTalk = 0;
 
     // The session's offset at the start of each talk and, last, at its end:
     // talks + 1 values. Times (ends too) are seconds since the midnight that
