@@ -10,6 +10,7 @@
 // for `seconds` (default 12). The page talks to 127.0.0.1 only.
 
 #include "bench_support.h"
+#include "readout_page.h"
 #include "platform/fonts.h"
 #include "platform/sound_players.h"
 #include "remote/remote_server.h"
@@ -42,35 +43,6 @@ namespace {
 using bench::memoryMiB;
 using bench::nowNs;
 using bench::runFor;
-
-// A page in a thread of its own, as a phone would be.
-class Page : public QObject
-{
-public:
-    std::mutex mutex;
-    std::vector<qint64> arrivals; // of each new readout
-    QString last;
-    bool connected = false;
-
-    void open(const QUrl &url, const QString &origin)
-    {
-        auto *socket = new QWebSocket(origin, QWebSocketProtocol::VersionLatest, this);
-        connect(socket, &QWebSocket::connected, this, [this] {
-            const std::lock_guard<std::mutex> lock(mutex);
-            connected = true;
-        });
-        connect(socket, &QWebSocket::textMessageReceived, this, [this](const QString &message) {
-            const qint64 at = nowNs();
-            const QString readout =
-                QJsonDocument::fromJson(message.toUtf8()).object().value(QStringLiteral("readout")).toString();
-            const std::lock_guard<std::mutex> lock(mutex);
-            if (readout != last)
-                arrivals.push_back(at);
-            last = readout;
-        });
-        socket->open(url);
-    }
-};
 
 } // namespace
 
@@ -106,16 +78,8 @@ int main(int argc, char *argv[])
     const quint16 port = remote.server().port();
     const QString token = QUrl(remote.viewLink()).path();
     QThread thread;
-    Page page;
-    page.moveToThread(&thread);
-    thread.start();
-    QMetaObject::invokeMethod(
-        &page,
-        [&] {
-            page.open(QUrl(QStringLiteral("ws://127.0.0.1:%1%2/ws").arg(port).arg(token)),
-                      QStringLiteral("http://127.0.0.1:%1").arg(port));
-        },
-        Qt::BlockingQueuedConnection);
+    bench::ReadoutPage page;
+    page.openIn(thread, port, token);
     // The timekeeper starts the talk some time after the program.
     runFor(8000);
     const long before = memoryMiB();

@@ -8,6 +8,7 @@
 //   report_load [--one-day] [--requests N]
 
 #include "bench_support.h"
+#include "readout_page.h"
 #include "fakes/recording_players.h"
 #include "platform/fonts.h"
 #include "programme/talk_log.h"
@@ -66,30 +67,12 @@ QByteArray talkLog(bool oneDay)
 
 // The pages and the requests, in a thread of their own as other devices
 // would be.
-class Clients : public QObject
+class Clients : public bench::ReadoutPage
 {
 public:
-    std::mutex mutex;
-    std::vector<qint64> arrivals; // of each new readout
-    std::vector<qint64> replies;  // when each report came whole
+    std::vector<qint64> replies; // when each report came whole
     std::vector<qint64> sizes;
     QMap<QByteArray, int> statuses; // status line: how many
-    QString last;
-
-    void open(const QUrl &url, const QString &origin)
-    {
-        auto *socket = new QWebSocket(origin, QWebSocketProtocol::VersionLatest, this);
-        connect(socket, &QWebSocket::textMessageReceived, this, [this](const QString &message) {
-            const qint64 at = nowNs();
-            const QString readout =
-                QJsonDocument::fromJson(message.toUtf8()).object().value(QStringLiteral("readout")).toString();
-            const std::lock_guard<std::mutex> lock(mutex);
-            if (readout != last)
-                arrivals.push_back(at);
-            last = readout;
-        });
-        socket->open(url);
-    }
 
     // `count` requests, as many at once as the server lets in (it holds
     // only a few connections that have not yet named their link), each
@@ -169,15 +152,7 @@ int main(int argc, char *argv[])
 
     QThread thread;
     Clients clients;
-    clients.moveToThread(&thread);
-    thread.start();
-    QMetaObject::invokeMethod(
-        &clients,
-        [&] {
-            clients.open(QUrl(QStringLiteral("ws://127.0.0.1:%1%2/ws").arg(port).arg(view)),
-                         QStringLiteral("http://127.0.0.1:%1").arg(port));
-        },
-        Qt::BlockingQueuedConnection);
+    clients.openIn(thread, port, view);
     runFor(2000);
 
     const qint64 start = nowNs();
